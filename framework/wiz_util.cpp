@@ -1,0 +1,92 @@
+#include "wiz_util.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cstring>
+
+namespace {
+
+// Three plug-ins write only into the project directory that the host made and
+// are built without this step (WIZ_UTIL_NO_PARENT_DIR).
+void makeParentDirectory(const QString &path)
+{
+#ifndef WIZ_UTIL_NO_PARENT_DIR
+    QDir().mkdir(QFileInfo(path).absolutePath());
+#else
+    Q_UNUSED(path);
+#endif
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qWarning("wiz: cannot write %s: %s", qPrintable(path), qPrintable(file.errorString()));
+        return;
+    }
+    // A full device only shows up when the buffer is flushed, so check that too.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        qWarning("wiz: cannot write %s: %s", qPrintable(path), qPrintable(file.errorString()));
+        return;
+    }
+    file.close();
+}
+
+} // namespace
+
+QString wiz::text(const QByteArray &in)
+{
+    const qsizetype length = qstrnlen(in.constData(), size_t(in.size()));
+    return QString::fromLatin1(in.constData(), length);
+}
+
+QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
+{
+    for (qsizetype i = 0; i + 1 < replacepairs.size(); i += 2) {
+        const QString &tag = replacepairs.at(i);
+        if (!tag.isEmpty())
+            text.replace(tag, replacepairs.at(i + 1));
+    }
+    return text;
+}
+
+void wiz::savefile(QString in, QString path, QString replace)
+{
+    if (!replace.isEmpty())
+        in.replace(QStringLiteral("%%NAME%%"), replace);
+    makeParentDirectory(path);
+    writeFile(path, in.toLatin1());
+}
+
+void wiz::savefile(QString in, QString path, QStringList replacepairs)
+{
+    // The directory comes first: it exists afterwards even for an odd list.
+    makeParentDirectory(path);
+    if (replacepairs.size() % 2) {
+        QMessageBox::warning(nullptr, path,
+                             QStringLiteral("Replace lists must exist in pairs of TAG VALUE TAG VALUE\n"
+                                            "Can't do replace function on %1")
+                                 .arg(path));
+        return;
+    }
+    writeFile(path, applyReplaceList(std::move(in), replacepairs).toLatin1());
+}
+
+void wiz::savefilebinary(QByteArray in, QString path)
+{
+    makeParentDirectory(path);
+    writeFile(path, in);
+}
+
+void wiz::savefile(const QByteArray &in, const QString &path, const QString &replace)
+{
+    savefile(text(in), path, replace);
+}
+
+void wiz::savefile(const QByteArray &in, const QString &path, const QStringList &replacepairs)
+{
+    savefile(text(in), path, replacepairs);
+}

@@ -1,0 +1,38 @@
+#ifndef WIZ_UTIL_H
+#define WIZ_UTIL_H
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// File output for template plug-ins. Every operation writes one whole file,
+// truncating what was there; a failure is reported as one warning line on
+// standard error and the caller simply goes on with its next file.
+//
+// Text goes out as Latin-1, so template bytes come back exactly as stored;
+// an inserted character that Latin-1 cannot hold becomes "?".
+class wiz
+{
+public:
+    // Writes in, with every "%%NAME%%" replaced by replace when that is not empty.
+    static void savefile(QString in, QString path, QString replace = QString());
+    // Writes in after applying the TAG, VALUE, TAG, VALUE, ... list in order.
+    // An odd list shows a warning box and writes nothing.
+    static void savefile(QString in, QString path, QStringList replacepairs);
+    // Writes the bytes of in unchanged.
+    static void savefilebinary(QByteArray in, QString path);
+
+    // Embedded templates are handed over as byte arrays: they are read as
+    // Latin-1, one character per byte, up to the first NUL.
+    static void savefile(const QByteArray &in, const QString &path, const QString &replace = QString());
+    static void savefile(const QByteArray &in, const QString &path, const QStringList &replacepairs);
+    static QString text(const QByteArray &in);
+
+    // The replace-list rule on its own: pairs in order over the whole text,
+    // a pair with an empty TAG skipped. The list must have an even length.
+    static QString applyReplaceList(QString text, const QStringList &replacepairs);
+
+    wiz() = delete;
+};
+
+#endif
