@@ -1,0 +1,219 @@
+#include "wizdialog.h"
+#include "wizdialogbase.h"
+#include "wiztest.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMetaMethod>
+#include <QPushButton>
+
+class tst_wizDialogBase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void texts_data();
+    void texts();
+    void names();
+    void noToolTips();
+    void shortcuts();
+    void keysCloseTheDialog_data();
+    void keysCloseTheDialog();
+    void focusOrder();
+    void initialSize();
+    void resizing();
+    void metaObjects();
+    void windowIcon();
+};
+
+void tst_wizDialogBase::texts_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("caption") << "wizDialogBase" << QByteArray("windowTitle")
+                             << "Varnet Control Application Wizard";
+    QTest::newRow("list tip") << "listBox1" << QByteArray("toolTip")
+                              << "List of available application templates";
+    QTest::newRow("list what's this")
+        << "listBox1" << QByteArray("whatsThis")
+        << "This is a list of the available application templates. These templates are stored in a "
+           "plugins subdirectory and must conform to the ZELK Wizard Plugins specification.\n\n\n"
+           "You can use this tool to generate more plugins.\n\n\nPlease see the documentation for a "
+           "full explaination.";
+    QTest::newRow("name label") << "textLabel1" << QByteArray("text") << "Project Name";
+    QTest::newRow("name tip") << "project_lineEdit" << QByteArray("toolTip")
+                              << "Enter the project name - this becomes the directory where all the "
+                                 "project files are placed";
+    QTest::newRow("name what's this")
+        << "project_lineEdit" << QByteArray("whatsThis")
+        << "<p>Enter the project name - this becomes the directory where all the project files are "
+           "placed</p>";
+    QTest::newRow("location label") << "textLabel1_2" << QByteArray("text") << "Location";
+    QTest::newRow("location tip") << "location_lineEdit" << QByteArray("toolTip")
+                                  << "<p>Path in which to create new project - this path must exist</p>";
+    QTest::newRow("location what's this")
+        << "location_lineEdit" << QByteArray("whatsThis")
+        << "<p><b>Path in which to create new project</b></p>\n\n<p>This path <b>must exist</b> and "
+           "your project will be a new sub-folder off this directory</p>";
+    QTest::newRow("browse") << "browse" << QByteArray("text") << "...";
+    QTest::newRow("browse tip") << "browse" << QByteArray("toolTip")
+                                << "Click here to browse to a directory";
+    QTest::newRow("browse has no what's this") << "browse" << QByteArray("whatsThis") << "";
+    QTest::newRow("ok") << "buttonOk" << QByteArray("text") << "&OK";
+    QTest::newRow("cancel") << "buttonCancel" << QByteArray("text") << "&Cancel";
+}
+
+void tst_wizDialogBase::texts()
+{
+    QFETCH(QString, object);
+    QFETCH(QByteArray, property);
+    QFETCH(QString, expected);
+
+    wizDialogBase dialog;
+    QObject *target = object == dialog.objectName() ? &dialog : dialog.findChild<QObject *>(object);
+    QVERIFY2(target, qPrintable(object));
+    QCOMPARE(target->property(property.constData()).toString(), expected);
+}
+
+void tst_wizDialogBase::names()
+{
+    wizDialogBase unnamed;
+    QCOMPARE(unnamed.objectName(), QStringLiteral("wizDialogBase"));
+    wizDialogBase named(nullptr, "mine");
+    QCOMPARE(named.objectName(), QStringLiteral("mine"));
+
+    QVERIFY(unnamed.findChild<QListWidget *>("listBox1"));
+    QVERIFY(unnamed.findChild<QLineEdit *>("project_lineEdit"));
+    QVERIFY(unnamed.findChild<QLineEdit *>("location_lineEdit"));
+    for (const char *layout : { "wizDialogBaseLayout", "layout5", "layout2", "layout4" })
+        QVERIFY2(unnamed.findChild<QLayout *>(layout), layout);
+    QVERIFY(unnamed.buttonOk->isDefault());
+    QVERIFY(unnamed.buttonOk->autoDefault());
+    QVERIFY(!unnamed.buttonCancel->isDefault());
+    QVERIFY(unnamed.buttonCancel->autoDefault());
+    QVERIFY(unnamed.isSizeGripEnabled());
+}
+
+void tst_wizDialogBase::noToolTips()
+{
+    wizDialogBase dialog;
+    for (QWidget *widget : { static_cast<QWidget *>(dialog.textLabel1), static_cast<QWidget *>(dialog.textLabel1_2),
+                             static_cast<QWidget *>(dialog.buttonOk), static_cast<QWidget *>(dialog.buttonCancel) })
+        QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
+}
+
+void tst_wizDialogBase::shortcuts()
+{
+    wizDialogBase dialog;
+    QCOMPARE(dialog.buttonOk->shortcut(), QKeySequence(QStringLiteral("Alt+O")));
+    QCOMPARE(dialog.buttonCancel->shortcut(), QKeySequence(QStringLiteral("Alt+C")));
+}
+
+void tst_wizDialogBase::keysCloseTheDialog_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("Enter in the name") << "project_lineEdit" << int(Qt::Key_Return) << 0 << int(QDialog::Accepted);
+    QTest::newRow("Enter in the location") << "location_lineEdit" << int(Qt::Key_Return) << 0 << int(QDialog::Accepted);
+    QTest::newRow("Escape") << "project_lineEdit" << int(Qt::Key_Escape) << 0 << int(QDialog::Rejected);
+    QTest::newRow("Alt+O") << "listBox1" << int(Qt::Key_O) << int(Qt::AltModifier) << int(QDialog::Accepted);
+    QTest::newRow("Alt+C") << "location_lineEdit" << int(Qt::Key_C) << int(Qt::AltModifier) << int(QDialog::Rejected);
+}
+
+void tst_wizDialogBase::keysCloseTheDialog()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, result);
+
+    wizDialogBase dialog;
+    dialog.setResult(-1);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QWidget *target = dialog.findChild<QWidget *>(focus);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTRY_COMPARE(dialog.result(), result);
+    QVERIFY(!dialog.isVisible());
+}
+
+void tst_wizDialogBase::focusOrder()
+{
+    wizDialogBase dialog;
+    const QList<QWidget *> expected { dialog.listBox1, dialog.project_lineEdit, dialog.location_lineEdit,
+                                      dialog.browse, dialog.buttonOk, dialog.buttonCancel };
+    QWidget *widget = dialog.listBox1;
+    for (QWidget *next : expected.mid(1)) {
+        widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus))
+            widget = widget->nextInFocusChain();
+        QCOMPARE(widget, next);
+    }
+}
+
+void tst_wizDialogBase::initialSize()
+{
+    wizDialogBase dialog;
+    QCOMPARE(dialog.size(), QSize(480, 449).expandedTo(dialog.minimumSizeHint()));
+}
+
+void tst_wizDialogBase::resizing()
+{
+    wizDialogBase dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QSize list = dialog.listBox1->size();
+    const int nameWidth = dialog.project_lineEdit->width();
+    const int locationWidth = dialog.location_lineEdit->width();
+    const int nameHeight = dialog.project_lineEdit->height();
+
+    dialog.resize(dialog.width() + 200, dialog.height() + 150);
+    QTRY_COMPARE(dialog.listBox1->width(), list.width() + 200);
+    QCOMPARE(dialog.listBox1->height(), list.height() + 150);
+    QCOMPARE(dialog.location_lineEdit->width(), locationWidth + 200);
+    QCOMPARE(dialog.project_lineEdit->width(), nameWidth);
+    QCOMPARE(dialog.project_lineEdit->height(), nameHeight);
+    QVERIFY(dialog.browse->width() <= 20);
+}
+
+void tst_wizDialogBase::metaObjects()
+{
+    auto ownMethods = [](const QMetaObject &meta) {
+        QStringList methods;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+            methods << QString::fromLatin1(meta.method(i).methodSignature());
+        return methods;
+    };
+    QCOMPARE(wizDialogBase::staticMetaObject.className(), "wizDialogBase");
+    QCOMPARE(wizDialogBase::staticMetaObject.superClass(), &QDialog::staticMetaObject);
+    QCOMPARE(ownMethods(wizDialogBase::staticMetaObject), QStringList { "languageChange()" });
+    QCOMPARE(wizDialogBase::staticMetaObject.method(wizDialogBase::staticMetaObject.methodOffset()).access(),
+             QMetaMethod::Protected);
+
+    QCOMPARE(wizDialog::staticMetaObject.className(), "wizDialog");
+    QCOMPARE(wizDialog::staticMetaObject.superClass(), &wizDialogBase::staticMetaObject);
+    QCOMPARE(ownMethods(wizDialog::staticMetaObject), (QStringList { "checkValid()", "browsedir()" }));
+    QCOMPARE(wizDialog::staticMetaObject.propertyCount(), wizDialogBase::staticMetaObject.propertyCount());
+}
+
+void tst_wizDialogBase::windowIcon()
+{
+    wizDialog dialog;
+    const QImage icon = dialog.windowIcon().pixmap(QSize(32, 32)).toImage();
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(icon.pixel(31, 31)), 0);
+    QCOMPARE(qAlpha(icon.pixel(16, 16)), 255);
+    QVERIFY(qAlpha(icon.pixel(31, 0)) == 255 && qAlpha(icon.pixel(0, 31)) == 255);
+}
+
+WIZ_TEST_MAIN(tst_wizDialogBase)
+#include "tst_wizdialogbase.moc"

@@ -1,0 +1,73 @@
+#include "plugincatalog.h"
+
+#include "pluginlibrary.h"
+#include "zelk_wizard_plugin.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+
+namespace {
+
+#if defined(Q_OS_WIN)
+const char libraryPattern[] = "*.dll";
+#elif defined(Q_OS_MACOS)
+const char libraryPattern[] = "*.dylib";
+#else
+const char libraryPattern[] = "*.so";
+#endif
+
+} // namespace
+
+QString pluginCatalog::directory()
+{
+    const QString local = QStringLiteral("./plugins");
+    if (QDir(local).exists())
+        return local;
+    const QString beside = QCoreApplication::applicationDirPath();
+    for (const QString &candidate :
+         { beside + QStringLiteral("/plugins"), beside + QStringLiteral("/../lib/wiz/plugins") }) {
+        if (QDir(candidate).exists())
+            return QDir::cleanPath(candidate);
+    }
+    return local;
+}
+
+QList<pluginEntry> pluginCatalog::scan()
+{
+    const QString folder = directory();
+    // Every kind of entry: a directory or a dangling link named like a library
+    // is reported like any other library that cannot be loaded.
+    const QDir dir(folder, QLatin1String(libraryPattern), QDir::Name | QDir::IgnoreCase,
+                   QDir::AllEntries | QDir::System | QDir::Hidden);
+    QList<pluginEntry> entries;
+    for (const QString &file : dir.entryList()) {
+        const QString path = folder + QLatin1Char('/') + file;
+        pluginLibrary library(path);
+        if (!library.hasFactory()) {
+            qDebug().noquote()
+                << QStringLiteral("Library %1 does not have entry point \"load_zelk_wizard_plugin\"")
+                       .arg(path);
+            continue;
+        }
+        zelk_wizard_plugin *plugin = library.create();
+        if (!plugin)
+            continue;
+        pluginEntry entry { QString(), QPixmap(), path };
+        try {
+            // Deep copies: a title or picture that still refers to the library's
+            // own memory would dangle once the library is unloaded.
+            const QString title = plugin->description();
+            entry.title = QString(title.constData(), title.size());
+            entry.icon = plugin->icon().copy();
+        } catch (...) {
+            qWarning("wiz: %s failed to describe itself and is left out", qPrintable(path));
+            library.release(plugin);
+            continue;
+        }
+        qDebug().noquote() << entry.title + QStringLiteral(" - ") + path;
+        library.release(plugin);
+        entries << entry;
+    }
+    return entries;
+}

@@ -1,0 +1,128 @@
+#include "wizdialogbase.h"
+
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QVBoxLayout>
+
+namespace {
+
+QSizePolicy fixedHeight(QWidget *widget)
+{
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    policy.setHorizontalStretch(0);
+    policy.setVerticalStretch(0);
+    policy.setHeightForWidth(widget->sizePolicy().hasHeightForWidth());
+    return policy;
+}
+
+QHBoxLayout *row(const char *name)
+{
+    auto *layout = new QHBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->setObjectName(QLatin1String(name));
+    return layout;
+}
+
+} // namespace
+
+// Widgets are created in keyboard focus order: list, name, location, browse, OK, Cancel.
+wizDialogBase::wizDialogBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
+    : QDialog(parent, fl)
+{
+    setModal(modal);
+    setObjectName(QLatin1String(name ? name : "wizDialogBase"));
+    setSizeGripEnabled(true);
+
+    wizDialogBaseLayout = new QVBoxLayout(this);
+    wizDialogBaseLayout->setContentsMargins(11, 11, 11, 11);
+    wizDialogBaseLayout->setSpacing(6);
+    wizDialogBaseLayout->setObjectName(QStringLiteral("wizDialogBaseLayout"));
+
+    listBox1 = new QListWidget(this);
+    listBox1->setObjectName(QStringLiteral("listBox1"));
+    wizDialogBaseLayout->addWidget(listBox1);
+
+    textLabel1 = new QLabel(this);
+    textLabel1->setObjectName(QStringLiteral("textLabel1"));
+    wizDialogBaseLayout->addWidget(textLabel1);
+
+    layout5 = row("layout5");
+    project_lineEdit = new QLineEdit(this);
+    project_lineEdit->setObjectName(QStringLiteral("project_lineEdit"));
+    project_lineEdit->setSizePolicy(fixedHeight(project_lineEdit));
+    project_lineEdit->setMinimumSize(QSize(50, 0));
+    project_lineEdit->setFrame(true);
+    layout5->addWidget(project_lineEdit);
+    // The name keeps its preferred width; the spacer takes the rest of the row.
+    layout5->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    wizDialogBaseLayout->addLayout(layout5);
+
+    textLabel1_2 = new QLabel(this);
+    textLabel1_2->setObjectName(QStringLiteral("textLabel1_2"));
+    wizDialogBaseLayout->addWidget(textLabel1_2);
+
+    layout2 = row("layout2");
+    location_lineEdit = new QLineEdit(this);
+    location_lineEdit->setObjectName(QStringLiteral("location_lineEdit"));
+    location_lineEdit->setSizePolicy(fixedHeight(location_lineEdit));
+    location_lineEdit->setMinimumSize(QSize(50, 0));
+    layout2->addWidget(location_lineEdit);
+    browse = new QPushButton(this);
+    browse->setObjectName(QStringLiteral("browse"));
+    browse->setMaximumSize(QSize(20, 32767));
+    layout2->addWidget(browse);
+    wizDialogBaseLayout->addLayout(layout2);
+
+    layout4 = row("layout4");
+    layout4->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    buttonOk = new QPushButton(this);
+    buttonOk->setObjectName(QStringLiteral("buttonOk"));
+    buttonOk->setAutoDefault(true);
+    buttonOk->setDefault(true);
+    layout4->addWidget(buttonOk);
+    buttonCancel = new QPushButton(this);
+    buttonCancel->setObjectName(QStringLiteral("buttonCancel"));
+    buttonCancel->setAutoDefault(true);
+    layout4->addWidget(buttonCancel);
+    wizDialogBaseLayout->addLayout(layout4);
+
+    languageChange();
+    resize(QSize(480, 449).expandedTo(minimumSizeHint()));
+
+    connect(buttonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void wizDialogBase::languageChange()
+{
+    setWindowTitle(tr("Varnet Control Application Wizard"));
+    listBox1->setToolTip(tr("List of available application templates"));
+    listBox1->setWhatsThis(
+        tr("This is a list of the available application templates. These templates are stored in "
+           "a plugins subdirectory and must conform to the ZELK Wizard Plugins specification.\n\n\n"
+           "You can use this tool to generate more plugins.\n\n\n"
+           "Please see the documentation for a full explaination."));
+    textLabel1->setText(tr("Project Name"));
+    project_lineEdit->setToolTip(tr("Enter the project name - this becomes the directory where all "
+                                    "the project files are placed"));
+    project_lineEdit->setWhatsThis(tr("<p>Enter the project name - this becomes the directory where "
+                                      "all the project files are placed</p>"));
+    textLabel1_2->setText(tr("Location"));
+    location_lineEdit->setToolTip(tr("<p>Path in which to create new project - this path must exist</p>"));
+    location_lineEdit->setWhatsThis(
+        tr("<p><b>Path in which to create new project</b></p>\n\n<p>This path <b>must exist</b> and "
+           "your project will be a new sub-folder off this directory</p>"));
+    browse->setText(tr("..."));
+    browse->setToolTip(tr("Click here to browse to a directory"));
+    buttonOk->setWindowTitle(QString());
+    buttonOk->setText(tr("&OK"));
+    buttonOk->setShortcut(QKeySequence(tr("Alt+O")));
+    buttonCancel->setText(tr("&Cancel"));
+    buttonCancel->setShortcut(QKeySequence(tr("Alt+C")));
+}

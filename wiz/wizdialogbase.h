@@ -1,0 +1,42 @@
+#ifndef WIZDIALOGBASE_H
+#define WIZDIALOGBASE_H
+
+#include <QDialog>
+
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QVBoxLayout;
+
+// The form of the wizard's window: widgets, layouts and texts only. The
+// behaviour lives in wizDialog.
+class wizDialogBase : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit wizDialogBase(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
+                           Qt::WindowFlags fl = Qt::WindowFlags());
+
+    QListWidget *listBox1;
+    QLabel *textLabel1;
+    QLineEdit *project_lineEdit;
+    QLabel *textLabel1_2;
+    QLineEdit *location_lineEdit;
+    QPushButton *browse;
+    QPushButton *buttonOk;
+    QPushButton *buttonCancel;
+
+protected:
+    QVBoxLayout *wizDialogBaseLayout;
+    QHBoxLayout *layout5;
+    QHBoxLayout *layout2;
+    QHBoxLayout *layout4;
+
+protected slots:
+    virtual void languageChange();
+};
+
+#endif
