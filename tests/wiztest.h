@@ -16,6 +16,7 @@
     {                                                                                              \
         QTemporaryDir config;                                                                      \
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));                              \
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(config.path()));                              \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
         QApplication app(argc, argv);                                                              \

@@ -1,0 +1,207 @@
+#include "fixturedir.h"
+#include "wiztest.h"
+
+#include <QProcess>
+
+// The real wiz program, started as scripts and build servers start it.
+class tst_cli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void help();
+    void listPrintsTitlesInOrder();
+    void unattendedRun();
+    void unattendedRunHeadlessWithoutDisplay();
+    void failures_data();
+    void failures();
+    void dialogsAreClosedWhenNobodyCanAnswer();
+    void noDisplayWithoutArguments();
+    void pluginFolderFallback_data();
+    void pluginFolderFallback();
+
+private:
+    struct Run
+    {
+        int status = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    static Run wiz(const QStringList &arguments, const QString &workingDir,
+                   const QString &program = QStringLiteral(WIZ_BUILD_DIR "/wiz"),
+                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
+    std::unique_ptr<wiztest::FixtureDir> m_dir;
+};
+
+tst_cli::Run tst_cli::wiz(const QStringList &arguments, const QString &workingDir, const QString &program,
+                          const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingDir);
+    process.setProcessEnvironment(environment);
+    process.start();
+    Run run;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        qWarning("wiz did not finish in time");
+        return run;
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+void tst_cli::init()
+{
+    m_dir = std::make_unique<wiztest::FixtureDir>();
+}
+
+void tst_cli::help()
+{
+    const Run run = wiz({ "--help" }, m_dir->path());
+    QCOMPARE(run.status, 0);
+    QVERIFY(run.out.contains("/path="));
+    QVERIFY(run.out.contains("/project="));
+    QVERIFY(run.out.contains("/key="));
+    QVERIFY(run.out.contains("--list"));
+    QVERIFY(run.out.contains("Example"));
+}
+
+void tst_cli::listPrintsTitlesInOrder()
+{
+    QVERIFY(m_dir->add("recorder", "b.so"));
+    QVERIFY(m_dir->add("asker", "A.so"));
+    QVERIFY(m_dir->add("nullfactory", "c.so"));
+    const Run run = wiz({ "--list" }, m_dir->path());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, QByteArray("Fixture Asker\nFixture Recorder\n"));
+}
+
+void tst_cli::unattendedRun()
+{
+    QVERIFY(m_dir->add("recorder", "recorder.so"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("WIZ_T_WHERE", m_dir->path());
+    const Run run = wiz({ "/path=%WIZ_T_WHERE%", "/project=meter", "/key=Fixture Recorder", "/title=%WIZ_T_WHERE%",
+                          "/path", "plain" },
+                        m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+    QCOMPARE(run.status, 0);
+    const QByteArray log = wiztest::readAll(m_dir->path() + "/meter/recorder.log");
+    QCOMPARE(log, QByteArray("path=" + m_dir->path().toUtf8() + "\nname=meter\ncount=3\nparam=" WIZ_BUILD_DIR
+                             "/wiz\nparam=/title=" + m_dir->path().toUtf8() + "\nparam=plain\nreleased\n"));
+    // An unattended run never touches the remembered location.
+    QVERIFY(!QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tessaly Technology/ZELK Wizard.conf"));
+}
+
+void tst_cli::unattendedRunHeadlessWithoutDisplay()
+{
+    QVERIFY(m_dir->add("recorder", "recorder.so"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(name);
+    const Run run = wiz({ "/path=" + m_dir->path(), "/project=meter", "/key=Fixture Recorder" }, m_dir->path(),
+                        QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+    QCOMPARE(run.status, 0);
+    QVERIFY(QFile::exists(m_dir->path() + "/meter/recorder.log"));
+}
+
+void tst_cli::failures_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<bool>("directoryMade");
+
+    QTest::newRow("unknown key") << QStringList { "/project=meter", "/key=Nope" }
+                                 << QByteArray("Could not load library specified: Nope") << true;
+    QTest::newRow("no key") << QStringList { "/project=meter" }
+                            << QByteArray("Could not load library specified: ") << true;
+    QTest::newRow("null factory") << QStringList { "/project=meter", "/key=Fixture Null Factory" }
+                                  << QByteArray("Could not load library specified: Fixture Null Factory") << true;
+    QTest::newRow("template throws") << QStringList { "/project=meter", "/key=Fixture Thrower" }
+                                     << QByteArray("the fixture failed on purpose") << true;
+    QTest::newRow("name climbs out") << QStringList { "/project=..", "/key=Fixture Recorder" }
+                                     << QByteArray("is no project name") << false;
+    QTest::newRow("name with a slash") << QStringList { "/project=a/b", "/key=Fixture Recorder" }
+                                       << QByteArray("is no project name") << false;
+    QTest::newRow("no name") << QStringList { "/key=Fixture Recorder" } << QByteArray("is no project name") << false;
+}
+
+void tst_cli::failures()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, message);
+    QFETCH(bool, directoryMade);
+    QVERIFY(m_dir->add("recorder", "recorder.so"));
+    QVERIFY(m_dir->add("thrower", "thrower.so"));
+    QVERIFY(m_dir->add("nullfactory", "nullfactory.so"));
+    QVERIFY(QDir(m_dir->path()).mkdir("out"));
+    const QString out = m_dir->path() + "/out";
+
+    const Run run = wiz(QStringList { "/path=" + out } + arguments, m_dir->path());
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(message), run.err.constData());
+    const QStringList written = wiztest::tree(out);
+    if (directoryMade)
+        QVERIFY(QFileInfo(out + "/meter").isDir());
+    else
+        QCOMPARE(written, QStringList());
+    QVERIFY(!QFile::exists(m_dir->path() + "/b"));
+}
+
+void tst_cli::dialogsAreClosedWhenNobodyCanAnswer()
+{
+    QVERIFY(m_dir->add("asker", "asker.so"));
+    const Run run = wiz({ "/path=" + m_dir->path(), "/project=p", "/key=Fixture Asker" }, m_dir->path());
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.contains("Fixture question: Shall I go on?"), run.err.constData());
+    QVERIFY(wiztest::readAll(m_dir->path() + "/p/asker.log").contains("answer=no\n"));
+}
+
+void tst_cli::noDisplayWithoutArguments()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(name);
+    const Run run = wiz({}, m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+    QCOMPARE(run.status, 2);
+    QVERIFY(run.err.contains("no display"));
+}
+
+void tst_cli::pluginFolderFallback_data()
+{
+    QTest::addColumn<QString>("programDir");
+    QTest::addColumn<QString>("pluginDir");
+    QTest::newRow("beside the program") << "tree/bin" << "tree/bin/plugins";
+    QTest::newRow("installed tree") << "prefix/bin" << "prefix/lib/wiz/plugins";
+}
+
+void tst_cli::pluginFolderFallback()
+{
+    QFETCH(QString, programDir);
+    QFETCH(QString, pluginDir);
+    const QString root = m_dir->path();
+    QVERIFY(QDir(root).mkpath(programDir));
+    QVERIFY(QDir(root).mkpath(pluginDir));
+    QVERIFY(QDir(root).mkpath("elsewhere"));
+    QVERIFY(QFile::copy(WIZ_BUILD_DIR "/wiz", root + "/" + programDir + "/wiz"));
+    QVERIFY(QFile::copy(wiztest::FixtureDir::fixturePath("recorder"), root + "/" + pluginDir + "/recorder.so"));
+
+    const Run run = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, QByteArray("Fixture Recorder\n"));
+    QVERIFY2(run.err.contains("Fixture Recorder - " + QDir::cleanPath(root + "/" + pluginDir).toUtf8() + "/recorder.so"),
+             run.err.constData());
+
+    // A plugins folder of the working directory comes first, even when empty.
+    QVERIFY(QDir(root + "/elsewhere").mkdir("plugins"));
+    QCOMPARE(wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
+}
+
+WIZ_TEST_MAIN(tst_cli)
+#include "tst_cli.moc"

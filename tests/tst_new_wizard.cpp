@@ -1,0 +1,255 @@
+#include "loadedplugin.h"
+#include "wiztest.h"
+
+#include <QImage>
+#include <QRegularExpression>
+
+#include <vector>
+
+namespace {
+
+const QString templateDir = QStringLiteral(WIZ_SOURCE_DIR "/plugins/plugin/");
+
+QByteArray templateBytes(const QString &name)
+{
+    return wiztest::readAll(templateDir + name);
+}
+
+QByteArray withName(const QString &templateName, const QString &name)
+{
+    return QString::fromLatin1(templateBytes(templateName))
+        .replace(QStringLiteral("%%NAME%%"), name)
+        .toLatin1();
+}
+
+// The nine files of a project and the bytes each must hold.
+QList<QPair<QString, QByteArray>> expectedProject(const QString &name)
+{
+    return {
+        { name + ".cpp", withName("dist_main.cpp", name) },
+        { name + ".h", withName("dist_main.h", name) },
+        { "icon.xpm", templateBytes("icon.xpm") },
+        { name + ".dsp", withName("template.dsp", name) },
+        { name + ".dsw", withName("template.dsw", name) },
+        { "wiz_util.h", templateBytes("wiz_util.h") },
+        { "wiz_util.cpp", templateBytes("wiz_util.cpp") },
+        { "_readme.txt", QByteArray() },
+        { "test.cpp", QByteArray() },
+    };
+}
+
+QStringList sortedNames(const QList<QPair<QString, QByteArray>> &files)
+{
+    QStringList names;
+    for (const auto &file : files)
+        names << file.first;
+    names.sort();
+    return names;
+}
+
+// Builds the picture an XPM text describes, from its quoted strings, the way
+// a compiler would see the array.
+QImage imageFromXpmSource(const QByteArray &source)
+{
+    std::vector<QByteArray> strings;
+    const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
+    for (const auto &match : quoted.globalMatch(QString::fromLatin1(source)))
+        strings.push_back(match.captured(1).toLatin1());
+    std::vector<const char *> lines;
+    for (const QByteArray &line : strings)
+        lines.push_back(line.constData());
+    lines.push_back(nullptr);
+    return QImage(lines.data());
+}
+
+} // namespace
+
+class tst_new_wizard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void identity();
+    void templates_data();
+    void templates();
+    void writesTheProject_data();
+    void writesTheProject();
+    void generatedSourceNamesTheProject();
+    void iconIsThePluginIcon();
+    void rerunOverwritesOnlyItsOwnFiles();
+    void missingProjectDirectoryGetsNothing();
+};
+
+void tst_new_wizard::identity()
+{
+    wiztest::LoadedPlugin plugin("plugin");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    QCOMPARE(plugin->description(), QStringLiteral("Create New Wizard"));
+    QCOMPARE(plugin->files(), QStringList());
+}
+
+void tst_new_wizard::templates_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("minTags");
+    QTest::addColumn<int>("maxTags");
+
+    QTest::newRow("class source is named") << "dist_main.cpp" << 1 << 1000;
+    QTest::newRow("class header is named") << "dist_main.h" << 1 << 1000;
+    QTest::newRow("project is named") << "template.dsp" << 1 << 1000;
+    QTest::newRow("workspace is named") << "template.dsw" << 1 << 1000;
+    QTest::newRow("support source keeps its two tags") << "wiz_util.cpp" << 2 << 2;
+    QTest::newRow("support header has no tag") << "wiz_util.h" << 0 << 0;
+    QTest::newRow("icon has no tag") << "icon.xpm" << 0 << 0;
+}
+
+// The templates reach the generated project byte for byte, so a checkout or an
+// editor that changes their line ends or encoding breaks every project.
+void tst_new_wizard::templates()
+{
+    QFETCH(QString, file);
+    QFETCH(int, minTags);
+    QFETCH(int, maxTags);
+
+    const QByteArray bytes = templateBytes(file);
+    QVERIFY(!bytes.isEmpty());
+    QVERIFY2(bytes.endsWith("\r\n"), "last line has no CR LF");
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+    for (char c : bytes)
+        QVERIFY2(uchar(c) < 128 && c != '\0', "not plain ASCII");
+    const qsizetype tags = bytes.count("%%NAME%%");
+    QVERIFY2(tags >= minTags && tags <= maxTags, qPrintable(QString::number(tags)));
+}
+
+void tst_new_wizard::writesTheProject_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("params");
+
+    QTest::newRow("from the dialog") << "Foo" << QStringList{ QString() };
+    QTest::newRow("lower-case name keeps its case") << "meter" << QStringList{ QString() };
+    QTest::newRow("latin-1 letter in the name") << QStringLiteral("Z\u00e4hler") << QStringList{ QString() };
+    QTest::newRow("unattended with foreign options")
+        << "Foo" << QStringList{ "/usr/bin/wiz", "/panel=Other", "/title=Meter", "stray" };
+    QTest::newRow("empty parameter list") << "Foo" << QStringList();
+}
+
+void tst_new_wizard::writesTheProject()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, params);
+
+    QTemporaryDir location;
+    QVERIFY(QDir(location.path()).mkdir(name));
+    const QString project = location.path() + '/' + name;
+
+    wiztest::LoadedPlugin plugin("plugin");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    plugin->go(location.path(), name, params);
+
+    const auto expected = expectedProject(name);
+    QCOMPARE(wiztest::tree(project), sortedNames(expected));
+    for (const auto &file : expected)
+        QVERIFY2(wiztest::readAll(project + '/' + file.first) == file.second, qPrintable(file.first));
+}
+
+void tst_new_wizard::generatedSourceNamesTheProject()
+{
+    QTemporaryDir location;
+    QVERIFY(QDir(location.path()).mkdir("Foo"));
+    const QString project = location.path() + "/Foo/";
+
+    wiztest::LoadedPlugin plugin("plugin");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    plugin->go(location.path(), "Foo", { QString() });
+
+    const QByteArray header = wiztest::readAll(project + "Foo.h");
+    QVERIFY(header.startsWith("#include \"zelk_wizard_plugin.h\"\r\n"));
+    QVERIFY(header.contains("class Foo : public zelk_wizard_plugin\r\n"));
+
+    const QByteArray source = wiztest::readAll(project + "Foo.cpp");
+    QVERIFY(source.startsWith("#include \"Foo.h\"\r\n"));
+    QVERIFY(source.contains("return \"Create New Foo Wizard\";"));
+    QVERIFY(source.contains("void Foo::go(const class QString & path,"));
+    QVERIFY(source.endsWith("\r\nZELK_WIZARD_PLUGIN( Foo )\r\n"));
+    QVERIFY2(source.contains("%%PLACEHOLDER1%%"), "the example replace list must survive");
+
+    const QByteArray dsp = wiztest::readAll(project + "Foo.dsp");
+    QVERIFY(dsp.contains("/out:\"..\\..\\windows\\bin\\wiz\\plugins\\Foo.dll\""));
+    QVERIFY(dsp.contains("CFG=Foo - Win32 Debug\r\n"));
+    QVERIFY(dsp.contains("USERDEP__EMBED=\"Foo.cpp\"\t\r\n"));
+
+    QVERIFY(wiztest::readAll(project + "Foo.dsw")
+                .contains("Project: \"Foo\"=.\\Foo.dsp - Package Owner=<4>\r\n"));
+
+    // The generated support class does its own name replacement.
+    QCOMPARE(wiztest::readAll(project + "wiz_util.cpp").count("%%NAME%%"), 2);
+}
+
+void tst_new_wizard::iconIsThePluginIcon()
+{
+    QTemporaryDir location;
+    QVERIFY(QDir(location.path()).mkdir("Foo"));
+
+    wiztest::LoadedPlugin plugin("plugin");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    plugin->go(location.path(), "Foo", { QString() });
+
+    const QByteArray source = wiztest::readAll(location.path() + "/Foo/icon.xpm");
+    QVERIFY(source.startsWith("static const char *plugin_pixmap[] = {\r\n"));
+    QVERIFY(source.endsWith("\r\n};\r\n"));
+
+    const QImage written = imageFromXpmSource(source);
+    QCOMPARE(written.size(), QSize(22, 18));
+    const QImage shown = plugin->icon().toImage();
+    QCOMPARE(written.convertToFormat(QImage::Format_ARGB32),
+             shown.convertToFormat(QImage::Format_ARGB32));
+}
+
+void tst_new_wizard::rerunOverwritesOnlyItsOwnFiles()
+{
+    QTemporaryDir location;
+    QVERIFY(QDir(location.path()).mkdir("Foo"));
+    const QString project = location.path() + "/Foo/";
+    const auto expected = expectedProject("Foo");
+
+    // Longer than any output, so a file that is not truncated shows its tail.
+    const QByteArray stale(10000, 'x');
+    for (const auto &file : expected)
+        wiztest::writeAll(project + file.first, stale);
+    wiztest::writeAll(project + "notes.txt", "mine\r\n");
+
+    wiztest::LoadedPlugin plugin("plugin");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    plugin->go(location.path(), "Foo", { QString() });
+    plugin->go(location.path(), "Foo", { QString() });
+
+    QStringList names = sortedNames(expected) << "notes.txt";
+    names.sort();
+    QCOMPARE(wiztest::tree(project), names);
+    for (const auto &file : expected)
+        QVERIFY2(wiztest::readAll(project + file.first) == file.second, qPrintable(file.first));
+    QCOMPARE(wiztest::readAll(project + "notes.txt"), QByteArray("mine\r\n"));
+}
+
+// This plug-in never makes directories: without the project directory each of
+// the nine files fails on its own, visibly, and nothing appears on disk.
+void tst_new_wizard::missingProjectDirectoryGetsNothing()
+{
+    QTemporaryDir location;
+
+    wiztest::LoadedPlugin plugin("plugin");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    const QRegularExpression failure(
+        "^wiz: cannot write " + QRegularExpression::escape(location.path()) + "/Absent/");
+    for (int i = 0; i < 9; ++i)
+        QTest::ignoreMessage(QtWarningMsg, failure);
+    plugin->go(location.path(), "Absent", { QString() });
+
+    QCOMPARE(QDir(location.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
+}
+
+WIZ_TEST_MAIN(tst_new_wizard)
+#include "tst_new_wizard.moc"

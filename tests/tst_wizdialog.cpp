@@ -1,0 +1,255 @@
+#include "fixturedir.h"
+#include "wizdialog.h"
+#include "wiztest.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+
+// The interactive dialog: when OK is offered, what OK does, what is remembered.
+class tst_wizDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void okNeedsSensibleInput_data();
+    void okNeedsSensibleInput();
+    void lastPathDefaultsToHome();
+    void lastPathComesBack();
+    void newProjectIsCreatedAndHandedOver();
+    void overwriteQuestion_data();
+    void overwriteQuestion();
+    void cancelStoresNothing();
+    void chooserStartsAtPanels();
+    void chooserCancelChangesNothing();
+
+private:
+    static QString lastPath();
+    static void storeLastPath(const QString &path);
+    // A dialog listing the recorder fixture, with its first timer event done.
+    void openDialog(wizDialog &dialog);
+
+    wiztest::UrlCatcher m_urls;
+    std::unique_ptr<wiztest::FixtureDir> m_dir;
+};
+
+QString tst_wizDialog::lastPath()
+{
+    return QSettings(QSettings::UserScope, "Tessaly Technology", "ZELK Wizard").value("/lastpath").toString();
+}
+
+void tst_wizDialog::storeLastPath(const QString &path)
+{
+    QSettings(QSettings::UserScope, "Tessaly Technology", "ZELK Wizard").setValue("/lastpath", path);
+}
+
+void tst_wizDialog::init()
+{
+    QSettings(QSettings::UserScope, "Tessaly Technology", "ZELK Wizard").clear();
+    m_urls.opened.clear();
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
+    m_dir = std::make_unique<wiztest::FixtureDir>();
+    QVERIFY(m_dir->add("recorder", "recorder.so"));
+}
+
+void tst_wizDialog::cleanup()
+{
+    m_dir.reset();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+void tst_wizDialog::openDialog(wizDialog &dialog)
+{
+    dialog.show();
+    QTRY_COMPARE(dialog.listBox1->count(), 1);
+}
+
+void tst_wizDialog::okNeedsSensibleInput_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<bool>("chooseRow");
+    QTest::addColumn<bool>("enabled");
+
+    QTest::newRow("all four hold") << "meter" << "dir" << true << true;
+    QTest::newRow("no name") << "" << "dir" << true << false;
+    QTest::newRow("no location") << "meter" << "" << true << false;
+    QTest::newRow("missing location") << "meter" << "nowhere" << true << false;
+    QTest::newRow("location is a plain file") << "meter" << "file" << true << false;
+    QTest::newRow("no row chosen") << "meter" << "dir" << false << false;
+    QTest::newRow("name with a slash") << "a/b" << "dir" << true << false;
+    QTest::newRow("name with a backslash") << "a\\b" << "dir" << true << false;
+    QTest::newRow("name is a dot") << "." << "dir" << true << false;
+    QTest::newRow("name is two dots") << ".." << "dir" << true << false;
+    QTest::newRow("name with dots inside") << "a..b" << "dir" << true << true;
+    QTest::newRow("name with spaces") << "my meter" << "dir" << true << true;
+}
+
+void tst_wizDialog::okNeedsSensibleInput()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, location);
+    QFETCH(bool, chooseRow);
+    QFETCH(bool, enabled);
+
+    QDir(m_dir->path()).mkdir("dir");
+    wiztest::writeAll(m_dir->path() + "/file", "x");
+    wizDialog dialog;
+    openDialog(dialog);
+    QVERIFY(!dialog.buttonOk->isEnabled());
+
+    // Typed in any order, the state after the last change is what counts.
+    if (chooseRow)
+        dialog.listBox1->setCurrentRow(0);
+    dialog.location_lineEdit->clear();
+    QTest::keyClicks(dialog.location_lineEdit, location.isEmpty() ? QString() : m_dir->path() + "/" + location);
+    QTest::keyClicks(dialog.project_lineEdit, name);
+    QCOMPARE(dialog.buttonOk->isEnabled(), enabled);
+}
+
+void tst_wizDialog::lastPathDefaultsToHome()
+{
+    wizDialog dialog;
+    QCOMPARE(dialog.location_lineEdit->text(), QDir::homePath());
+    QVERIFY(!dialog.buttonOk->isEnabled());
+}
+
+void tst_wizDialog::lastPathComesBack()
+{
+    storeLastPath(m_dir->path());
+    wizDialog dialog;
+    QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
+}
+
+void tst_wizDialog::newProjectIsCreatedAndHandedOver()
+{
+    wizDialog dialog;
+    openDialog(dialog);
+    dialog.location_lineEdit->setText(m_dir->path());
+    dialog.project_lineEdit->setText("meter");
+    dialog.listBox1->setCurrentRow(0);
+    QTest::mouseClick(dialog.buttonOk, Qt::LeftButton);
+
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(lastPath(), m_dir->path());
+    QCOMPARE(wiztest::readAll(m_dir->path() + "/meter/recorder.log"),
+             QByteArray("path=" + m_dir->path().toUtf8() + "\nname=meter\ncount=1\nparam=\nreleased\n"));
+    QCOMPARE(m_urls.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->path() + "/meter") });
+}
+
+void tst_wizDialog::overwriteQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes writes into it") << int(Qt::Key_Y);
+    QTest::newRow("No goes back") << int(Qt::Key_N);
+    QTest::newRow("Escape means No") << int(Qt::Key_Escape);
+    QTest::newRow("Enter means No") << int(Qt::Key_Return);
+}
+
+void tst_wizDialog::overwriteQuestion()
+{
+    QFETCH(int, answer);
+    const bool yes = answer == Qt::Key_Y;
+    QDir(m_dir->path()).mkdir("meter");
+    wiztest::writeAll(m_dir->path() + "/meter/mine.txt", "keep me");
+    storeLastPath("/somewhere/else");
+
+    wizDialog dialog;
+    openDialog(dialog);
+    dialog.location_lineEdit->setText(m_dir->path());
+    dialog.project_lineEdit->setText("meter");
+    dialog.listBox1->setCurrentRow(0);
+
+    QString caption, text;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        caption = box->windowTitle();
+        text = box->text();
+        QCOMPARE(box->icon(), QMessageBox::Information);
+        QCOMPARE(box->parentWidget(), nullptr);
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+        QCOMPARE(box->escapeButton(), box->button(QMessageBox::No));
+        if (answer == Qt::Key_Y)
+            box->button(QMessageBox::Yes)->click();
+        else
+            QTest::keyClick(box, Qt::Key(answer));
+    });
+    dialog.accept();
+
+    QCOMPARE(caption, QStringLiteral("ZELK Application Wizard"));
+    QCOMPARE(text, QStringLiteral("The path already exists. OK to overwrite?"));
+    QCOMPARE(wiztest::readAll(m_dir->path() + "/meter/mine.txt"), QByteArray("keep me"));
+    QCOMPARE(QFile::exists(m_dir->path() + "/meter/recorder.log"), yes);
+    QCOMPARE(lastPath(), yes ? m_dir->path() : QStringLiteral("/somewhere/else"));
+    QCOMPARE(dialog.isVisible(), !yes);
+    if (!yes) {
+        QCOMPARE(dialog.project_lineEdit->text(), QStringLiteral("meter"));
+        QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
+    }
+}
+
+void tst_wizDialog::cancelStoresNothing()
+{
+    storeLastPath("/before");
+    wizDialog dialog;
+    openDialog(dialog);
+    dialog.location_lineEdit->setText(m_dir->path());
+    dialog.project_lineEdit->setText("meter");
+    dialog.listBox1->setCurrentRow(0);
+    QTest::mouseClick(dialog.buttonCancel, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(lastPath(), QStringLiteral("/before"));
+    QVERIFY(!QFile::exists(m_dir->path() + "/meter"));
+}
+
+void tst_wizDialog::chooserStartsAtPanels()
+{
+    const QString panels = m_dir->path() + "/root/sys/panels";
+    QVERIFY(QDir().mkpath(panels));
+    qputenv("QV_ROOT", QFile::encodeName(m_dir->path() + "/root"));
+    qputenv("QV_SYSTEM", "sys");
+
+    wizDialog dialog;
+    openDialog(dialog);
+    dialog.location_lineEdit->setText(m_dir->path());
+    QString start;
+    QTimer::singleShot(0, [&] {
+        auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        start = chooser->directory().absolutePath();
+        QCOMPARE(chooser->fileMode(), QFileDialog::Directory);
+        QMetaObject::invokeMethod(chooser, "accept");
+    });
+    QTest::mouseClick(dialog.browse, Qt::LeftButton);
+    QCOMPARE(start, panels);
+    QCOMPARE(dialog.location_lineEdit->text(), panels);
+    qunsetenv("QV_ROOT");
+    qunsetenv("QV_SYSTEM");
+}
+
+void tst_wizDialog::chooserCancelChangesNothing()
+{
+    wizDialog dialog;
+    openDialog(dialog);
+    dialog.location_lineEdit->setText(m_dir->path());
+    QTimer::singleShot(0, [] {
+        auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        chooser->reject();
+    });
+    QTest::mouseClick(dialog.browse, Qt::LeftButton);
+    QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
+}
+
+WIZ_TEST_MAIN(tst_wizDialog)
+#include "tst_wizdialog.moc"
