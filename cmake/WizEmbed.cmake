@@ -3,7 +3,8 @@
 # relative to the calling folder and becomes the file's lookup name as written,
 # e.g. "./panelWatch/p1.zelk_ui" or "../zelk_script_wizard/tamber_component/docs/example.png".
 function(wiz_embed_files target)
-    set(output "${CMAKE_CURRENT_BINARY_DIR}/embeded.h")
+    set(outputDir "${CMAKE_CURRENT_BINARY_DIR}/${target}_embed")
+    set(output "${outputDir}/embeded.h")
     set(inputs "")
     foreach(name IN LISTS ARGN)
         list(APPEND inputs "${CMAKE_CURRENT_SOURCE_DIR}/${name}")
@@ -18,5 +19,5 @@ function(wiz_embed_files target)
         COMMENT "Embedding templates of ${target}"
         VERBATIM)
     target_sources(${target} PRIVATE "${output}")
-    target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_BINARY_DIR}")
+    target_include_directories(${target} PRIVATE "${outputDir}")
 endfunction()
