@@ -127,11 +127,12 @@ void tst_new_wizard::writesTheProject_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("params");
 
-    QTest::newRow("from the dialog") << "Foo" << QStringList{ QString() };
-    QTest::newRow("lower-case name keeps its case") << "meter" << QStringList{ QString() };
-    QTest::newRow("latin-1 letter in the name") << QStringLiteral("Z\u00e4hler") << QStringList{ QString() };
+    QTest::newRow("from the dialog") << "Foo" << QStringList { QString() };
+    QTest::newRow("lower-case name keeps its case") << "meter" << QStringList { QString() };
+    QTest::newRow("latin-1 letter in the name")
+        << QStringLiteral("Z\u00e4hler") << QStringList { QString() };
     QTest::newRow("unattended with foreign options")
-        << "Foo" << QStringList{ "/usr/bin/wiz", "/panel=Other", "/title=Meter", "stray" };
+        << "Foo" << QStringList { "/usr/bin/wiz", "/panel=Other", "/title=Meter", "stray" };
     QTest::newRow("empty parameter list") << "Foo" << QStringList();
 }
 
@@ -151,7 +152,8 @@ void tst_new_wizard::writesTheProject()
     const auto expected = expectedProject(name);
     QCOMPARE(wiztest::tree(project), sortedNames(expected));
     for (const auto &file : expected)
-        QVERIFY2(wiztest::readAll(project + '/' + file.first) == file.second, qPrintable(file.first));
+        QVERIFY2(
+            wiztest::readAll(project + '/' + file.first) == file.second, qPrintable(file.first));
 }
 
 void tst_new_wizard::generatedSourceNamesTheProject()
@@ -204,7 +206,7 @@ void tst_new_wizard::iconIsThePluginIcon()
     QCOMPARE(written.size(), QSize(22, 18));
     const QImage shown = plugin->icon().toImage();
     QCOMPARE(written.convertToFormat(QImage::Format_ARGB32),
-             shown.convertToFormat(QImage::Format_ARGB32));
+        shown.convertToFormat(QImage::Format_ARGB32));
 }
 
 void tst_new_wizard::rerunOverwritesOnlyItsOwnFiles()
@@ -247,8 +249,9 @@ void tst_new_wizard::missingProjectDirectoryGetsNothing()
         QTest::ignoreMessage(QtWarningMsg, failure);
     plugin->go(location.path(), "Absent", { QString() });
 
-    QCOMPARE(QDir(location.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList());
+    QCOMPARE(
+        QDir(location.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList());
 }
 
 WIZ_TEST_MAIN(tst_new_wizard)

@@ -1,0 +1,50 @@
+#include "mystuff.h"
+
+// Angle brackets on purpose: this folder holds a template file of the same
+// name, and a quoted include would find that one first.
+#include <wiz_util.h>
+#ifndef WIZ_UTIL_H
+#error "wiz_util.h must be the support library's header, not the template beside this file"
+#endif
+
+#include "embeded.h"
+#include "plugin_icon.xpm"
+
+QPixmap mystuff::icon()
+{
+    return QPixmap(plugin_pixmap);
+}
+
+QString mystuff::description()
+{
+    return QStringLiteral("Create New Wizard");
+}
+
+void mystuff::go(const QString &path, const QString &name, const QStringList &params)
+{
+    Q_UNUSED(params);
+    const QString fullpath = path + QLatin1Char('/') + name + QLatin1Char('/');
+
+    wiz::savefile(qembed_findData("dist_main.cpp"), fullpath + name + QStringLiteral(".cpp"), name);
+    wiz::savefile(qembed_findData("dist_main.h"), fullpath + name + QStringLiteral(".h"), name);
+    wiz::savefile(qembed_findData("icon.xpm"), fullpath + QStringLiteral("icon.xpm"), name);
+    wiz::savefile(qembed_findData("template.dsp"), fullpath + name + QStringLiteral(".dsp"), name);
+    wiz::savefile(qembed_findData("template.dsw"), fullpath + name + QStringLiteral(".dsw"), name);
+    // The support class goes out verbatim: its own "%%NAME%%" tags must survive
+    // for the generated plug-in to use them.
+    wiz::savefile(
+        qembed_findData("wiz_util.h"), fullpath + QStringLiteral("wiz_util.h"), QString());
+    wiz::savefile(
+        qembed_findData("wiz_util.cpp"), fullpath + QStringLiteral("wiz_util.cpp"), QString());
+    // Neither of the last two has a template, so both start out empty for the
+    // developer to fill in.
+    wiz::savefile(
+        qembed_findData("_readme.txt"), fullpath + QStringLiteral("_readme.txt"), QString());
+
+    QStringList replacelist;
+    replacelist << QStringLiteral("%%PLACEHOLDER1%%") << QString();
+    replacelist << QStringLiteral("%%PLACEHOLDER2%%") << wiz::text(qembed_findData("test.cpp"));
+    wiz::savefile(qembed_findData("test.cpp"), fullpath + QStringLiteral("test.cpp"), replacelist);
+}
+
+ZELK_WIZARD_PLUGIN(mystuff)

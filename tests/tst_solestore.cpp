@@ -1,0 +1,240 @@
+#include "loadedplugin.h"
+#include "wiztest.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString templateDir = QStringLiteral(WIZ_SOURCE_DIR "/plugins/soleStore/template/");
+
+// The three pairs one after another over the whole text, as the generated
+// project is defined.
+QByteArray expectedText(const QString &templateName, const QString &name)
+{
+    return QString::fromLatin1(wiztest::readAll(templateDir + templateName))
+        .replace(QStringLiteral("qvmConfig"), name)
+        .replace(QStringLiteral("QvmConfig"), name)
+        .replace(QStringLiteral("QVMCONFIG"), name.toUpper())
+        .toLatin1();
+}
+
+QList<QPair<QString, QByteArray>> expectedProject(const QString &name)
+{
+    return {
+        { "main.cpp", expectedText("main.cpp", name) },
+        { name + ".cpp", expectedText("qvmConfig.cpp", name) },
+        { name + ".h", expectedText("qvmConfig.h", name) },
+        { name + ".dsp", expectedText("qvmConfig.dsp", name) },
+        { name + ".dsw", expectedText("qvmConfig.dsw", name) },
+    };
+}
+
+QStringList sortedNames(const QList<QPair<QString, QByteArray>> &files)
+{
+    QStringList names;
+    for (const auto &file : files)
+        names << file.first;
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+class tst_solestore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void identity();
+    void templates_data();
+    void templates();
+    void writesTheProject_data();
+    void writesTheProject();
+    void caseRules_data();
+    void caseRules();
+    void rerunOverwritesOnlyItsOwnFiles();
+    void missingProjectDirectoryGetsNothing();
+};
+
+void tst_solestore::identity()
+{
+    wiztest::LoadedPlugin plugin("soleStore");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    QCOMPARE(plugin->description(), QStringLiteral("Create New Singleton ConfigClass Wizard"));
+    QCOMPARE(plugin->files(), QStringList());
+    QCOMPARE(plugin->icon().size(), QSize(22, 18));
+}
+
+void tst_solestore::templates_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("hasMacroToken");
+
+    QTest::newRow("library entry") << "main.cpp" << false;
+    QTest::newRow("class source") << "qvmConfig.cpp" << false;
+    QTest::newRow("class header") << "qvmConfig.h" << true;
+    QTest::newRow("project") << "qvmConfig.dsp" << true;
+    QTest::newRow("workspace") << "qvmConfig.dsw" << false;
+}
+
+// The templates reach the generated project byte for byte; a capitalised token
+// would be rewritten by the second pair in a way no template author expects.
+void tst_solestore::templates()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, hasMacroToken);
+
+    const QByteArray bytes = wiztest::readAll(templateDir + file);
+    QVERIFY(!bytes.isEmpty());
+    QVERIFY2(bytes.endsWith("\r\n"), "last line has no CR LF");
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+    for (char c : bytes)
+        QVERIFY2(uchar(c) < 128 && c != '\0', "not plain ASCII");
+    QVERIFY(bytes.contains("qvmConfig"));
+    QVERIFY(!bytes.contains("QvmConfig"));
+    QCOMPARE(bytes.contains("QVMCONFIG"), hasMacroToken);
+}
+
+void tst_solestore::writesTheProject_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("params");
+
+    QTest::newRow("from the dialog") << "MyCfg" << QStringList { QString() };
+    QTest::newRow("lower-case name") << "cfg" << QStringList { QString() };
+    QTest::newRow("latin-1 letter upper-cased")
+        << QStringLiteral("z\u00e4hler") << QStringList { QString() };
+    QTest::newRow("name holding the macro token") << "MyQVMCONFIG" << QStringList { QString() };
+    QTest::newRow("name holding the capitalised token")
+        << "QvmConfigX" << QStringList { QString() };
+    QTest::newRow("unattended with foreign options")
+        << "MyCfg" << QStringList { "/usr/bin/wiz", "/panel=Other", "/title=Meter", "stray" };
+    QTest::newRow("empty parameter list") << "MyCfg" << QStringList();
+}
+
+void tst_solestore::writesTheProject()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, params);
+
+    QTemporaryDir location;
+    QVERIFY(QDir(location.path()).mkdir(name));
+    const QString project = location.path() + '/' + name;
+
+    wiztest::LoadedPlugin plugin("soleStore");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    plugin->go(location.path(), name, params);
+
+    const auto expected = expectedProject(name);
+    QCOMPARE(wiztest::tree(project), sortedNames(expected));
+    for (const auto &file : expected)
+        QVERIFY2(
+            wiztest::readAll(project + '/' + file.first) == file.second, qPrintable(file.first));
+}
+
+void tst_solestore::caseRules_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("cls");
+    QTest::addColumn<QByteArray>("macro");
+
+    QTest::newRow("mixed case kept, macros upper-cased")
+        << "MyCfg" << QByteArray("MyCfg") << QByteArray("MYCFG");
+    QTest::newRow("lower case kept") << "cfg" << QByteArray("cfg") << QByteArray("CFG");
+    QTest::newRow("latin-1 letter")
+        << QStringLiteral("z\u00e4hler") << QByteArray("z\xe4hler") << QByteArray("Z\xc4HLER");
+    // The pairs act one after another, so the third one rewrites the
+    // token inside the name that the first one put in.
+    QTest::newRow("macro token in the name changed again")
+        << "MyQVMCONFIG" << QByteArray("MyMYQVMCONFIG") << QByteArray("MYQVMCONFIG");
+    QTest::newRow("capitalised token in the name changed again")
+        << "QvmConfigX" << QByteArray("QvmConfigXX") << QByteArray("QVMCONFIGX");
+}
+
+void tst_solestore::caseRules()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, cls);
+    QFETCH(QByteArray, macro);
+
+    QTemporaryDir location;
+    QVERIFY(QDir(location.path()).mkdir(name));
+    const QString project = location.path() + '/' + name + '/';
+
+    wiztest::LoadedPlugin plugin("soleStore");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    plugin->go(location.path(), name, { QString() });
+
+    const QByteArray header = wiztest::readAll(project + name + ".h");
+    QVERIFY(header.contains(
+        "#define AFX_" + macro + "1_H__D0DE1248_4051_4F19_BEF8_FE4E0593E4EB__INCLUDED_\r\n"));
+    QVERIFY(header.contains("#ifdef DO_" + macro + "_EXPORT\r\n"));
+    QVERIFY(header.contains("#define " + macro + "_EXPORT __declspec(dllexport)\r\n"));
+    QVERIFY(header.contains("class " + macro + "_EXPORT " + cls + "\r\n"));
+    QVERIFY(header.contains("static " + cls + " *g_" + cls + "Obj;"));
+
+    QVERIFY(wiztest::readAll(project + name + ".cpp")
+                .contains(cls + " *" + cls + "::g_" + cls + "Obj;"));
+    QVERIFY(wiztest::readAll(project + "main.cpp").contains(" = new " + cls + ";"));
+
+    const QByteArray dsp = wiztest::readAll(project + name + ".dsp");
+    QVERIFY(dsp.contains(
+        "\\windows\\lib\\" + cls + ".dll\" /implib:\"..\\..\\..\\lib\\" + cls + ".lib\""));
+    QVERIFY(dsp.contains(
+        "\\windows\\lib\\" + cls + "db.dll\" /implib:\"..\\..\\..\\lib\\" + cls + "db.lib\""));
+    QVERIFY(dsp.contains("/D \"DO_" + macro + "_EXPORT\""));
+    QVERIFY(dsp.contains("/D \"" + macro + "_EXPORTS\""));
+    QVERIFY(dsp.contains("PostBuild_Cmds=xcopy " + cls + ".h $(QV_ROOT)"));
+
+    QVERIFY(wiztest::readAll(project + name + ".dsw")
+                .contains("Project: \"" + cls + "\"=.\\" + cls + ".dsp - Package Owner=<4>\r\n"));
+}
+
+void tst_solestore::rerunOverwritesOnlyItsOwnFiles()
+{
+    QTemporaryDir location;
+    QVERIFY(QDir(location.path()).mkdir("MyCfg"));
+    const QString project = location.path() + "/MyCfg/";
+    const auto expected = expectedProject("MyCfg");
+
+    // Longer than any output, so a file that is not truncated shows its tail.
+    const QByteArray stale(10000, 'x');
+    for (const auto &file : expected)
+        wiztest::writeAll(project + file.first, stale);
+    wiztest::writeAll(project + "notes.txt", "mine\r\n");
+
+    wiztest::LoadedPlugin plugin("soleStore");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    plugin->go(location.path(), "MyCfg", { QString() });
+    plugin->go(location.path(), "MyCfg", { QString() });
+
+    QStringList names = sortedNames(expected) << "notes.txt";
+    names.sort();
+    QCOMPARE(wiztest::tree(project), names);
+    for (const auto &file : expected)
+        QVERIFY2(wiztest::readAll(project + file.first) == file.second, qPrintable(file.first));
+    QCOMPARE(wiztest::readAll(project + "notes.txt"), QByteArray("mine\r\n"));
+}
+
+// This plug-in never makes directories: without the project directory each of
+// the five files fails on its own, visibly, and nothing appears on disk.
+void tst_solestore::missingProjectDirectoryGetsNothing()
+{
+    QTemporaryDir location;
+
+    wiztest::LoadedPlugin plugin("soleStore");
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    const QRegularExpression failure(
+        "^wiz: cannot write " + QRegularExpression::escape(location.path()) + "/Absent/");
+    for (int i = 0; i < 5; ++i)
+        QTest::ignoreMessage(QtWarningMsg, failure);
+    plugin->go(location.path(), "Absent", { QString() });
+
+    QCOMPARE(
+        QDir(location.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList());
+}
+
+WIZ_TEST_MAIN(tst_solestore)
+#include "tst_solestore.moc"
