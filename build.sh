@@ -1,0 +1,81 @@
+#!/bin/sh
+# Sets up a Debian 12 machine for the wizard, builds it, and runs it or its tests.
+#
+#   ./build.sh run        install what is missing, build, start the wizard
+#   ./build.sh test       install what is missing, build, run the test suite
+#   ./build.sh sanitize   the test suite in a build with address and UB sanitizers
+#   ./build.sh fuzz [S]   build the fuzz targets with clang and run each for S seconds
+#   ./build.sh bench      build and run the benchmarks
+#
+# Works as root, or as a normal user with sudo for the package installation.
+set -eu
+
+cd "$(dirname "$0")"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+need() {
+    missing=""
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing="$missing $package"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+base_packages="cmake make g++ qt6-base-dev libgl-dev"
+test_packages="desktop-file-utils man-db groff-base dpkg-dev file"
+
+build() {
+    dir=$1
+    shift
+    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+}
+
+case "${1:-run}" in
+run)
+    need $base_packages
+    build build
+    cd build && exec ./wiz
+    ;;
+test)
+    need $base_packages $test_packages
+    build build
+    cd build && ctest --output-on-failure -j "$jobs"
+    ;;
+sanitize)
+    need $base_packages $test_packages
+    build build-sanitize -DWIZ_SANITIZE=ON
+    cd build-sanitize &&
+        ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+        LSAN_OPTIONS="suppressions=$(pwd)/../tests/lsan.supp:print_suppressions=0" \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --output-on-failure -j "$jobs"
+    ;;
+fuzz)
+    need $base_packages clang libclang-rt-14-dev
+    CXX=clang++ build build-fuzz -DWIZ_BUILD_TESTS=OFF -DWIZ_FUZZ=ON
+    seconds=${2:-30}
+    for target in fuzz_expand fuzz_arguments fuzz_replace; do
+        echo "== $target, $seconds s"
+        mkdir -p "build-fuzz/corpus/$target"
+        "build-fuzz/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
+            "build-fuzz/corpus/$target" "fuzz/corpus/$target"
+    done
+    ;;
+bench)
+    need $base_packages libbenchmark-dev hyperfine
+    build build-bench -DWIZ_BUILD_TESTS=OFF -DWIZ_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release
+    exec sh bench/run.sh build-bench
+    ;;
+*)
+    sed -n '2,10p' "$0"
+    exit 2
+    ;;
+esac
