@@ -21,6 +21,7 @@ private slots:
     void lookup_data();
     void lookup();
     void lookupReturnsOneObjectOverTheStaticData();
+    void heldLookupsSurviveTheCacheGrowing();
     void replaceList_data();
     void replaceList();
     void nameReplacement_data();
@@ -77,6 +78,22 @@ void tst_wiz_util::lookupReturnsOneObjectOverTheStaticData()
     QCOMPARE(first.size(), qsizetype(qembed_vec[1].size));
     QCOMPARE(&qembed_findData("missing"), &qembed_findData("also missing"));
     QVERIFY(qembed_findData("missing").isEmpty());
+}
+
+void tst_wiz_util::heldLookupsSurviveTheCacheGrowing()
+{
+    QList<const QByteArray *> held;
+    QString dots;
+    for (int i = 0; i < 40; ++i) {
+        dots += QStringLiteral("./");
+        held << &qembed_findData(qPrintable("embed/" + dots + "plain.txt"));
+    }
+    dots.clear();
+    for (int i = 0; i < 40; ++i) {
+        dots += QStringLiteral("./");
+        QCOMPARE(&qembed_findData(qPrintable("embed/" + dots + "plain.txt")), held.at(i));
+        QCOMPARE(*held.at(i), QByteArray("Hello %%NAME%%!\r\n"));
+    }
 }
 
 void tst_wiz_util::replaceList_data()

@@ -1,0 +1,608 @@
+#include "loadedplugin.h"
+#include "wiz_util.h"
+#include "wiztest.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMetaMethod>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+const QString templateDir = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/tamber_component/");
+const QString templateGuid = QStringLiteral("52CC3CAA-BB91-45DB-825D-362AFF3C318E");
+
+QSettings choices()
+{
+    return QSettings(QSettings::UserScope, QStringLiteral("zelk"), QStringLiteral("wiz"));
+}
+
+void storeChoices(const QVariant &dsw, const QVariant &sln)
+{
+    QSettings settings(QSettings::UserScope, QStringLiteral("zelk"), QStringLiteral("wiz"));
+    settings.clear();
+    if (dsw.isValid())
+        settings.setValue(QStringLiteral("zelk_script_wizard_dsw"), dsw);
+    if (sln.isValid())
+        settings.setValue(QStringLiteral("zelk_script_wizard_sln"), sln);
+}
+
+QStringList sourcePairs(const QString &name, const QString &title, const QString &guid,
+                        const QString &panel)
+{
+    QStringList pairs{QStringLiteral("tamber_component"), name, QStringLiteral("%%TITLE%%"), title,
+                      templateGuid, guid};
+    if (panel.isEmpty())
+        pairs << QStringLiteral("%%PANEL%%") << QStringLiteral("p1");
+    else
+        pairs << QStringLiteral("p1") << panel;
+    return pairs;
+}
+
+// What the generator must have written at relative, taken from the templates in the source tree.
+QByteArray expectedOutput(const QString &relative, const QString &name, const QStringList &pairs)
+{
+    auto replaced = [](const QString &file, const QStringList &list) {
+        return wiz::applyReplaceList(QString::fromLatin1(wiztest::readAll(templateDir + file)), list)
+            .toLatin1();
+    };
+    if (relative == QLatin1String("p1.zelk_ui") || relative == QLatin1String("resource.h")
+        || relative == QLatin1String("docs/example.png"))
+        return wiztest::readAll(templateDir + relative);
+    if (relative.startsWith(QLatin1String("docs/" ))) {
+        const QString extension = relative.mid(relative.lastIndexOf(QLatin1Char('.')));
+        return replaced(QStringLiteral("docs/tamber_component") + extension,
+                        {QStringLiteral("tamber_component"), name});
+    }
+    const QString extension = relative.mid(name.size());
+    return replaced(QStringLiteral("tamber_component") + extension, pairs);
+}
+
+QString guidOf(const QByteArray &solution)
+{
+    static const QRegularExpression project(QStringLiteral("\\.vcxproj\", \"\\{([^}]*)\\}\""));
+    return project.match(QString::fromLatin1(solution)).captured(1);
+}
+
+// Answers the details dialog from inside its modal loop, the way a user would,
+// and remembers what it showed. Arm it before go(); if go() shows no dialog the
+// timer never fires and dies with the object.
+struct DetailsDriver
+{
+    enum How { Ok, Enter, Escape, Close };
+
+    std::optional<QString> title;
+    std::optional<bool> dsw;
+    std::optional<bool> sln;
+    How how = Ok;
+    std::function<void(QDialog *)> inspect;
+
+    bool shown = false;
+    bool complete = false;
+    QString shownTitle;
+    bool shownDsw = false;
+    bool shownSln = false;
+    int result = -1;
+
+    QTimer timer;
+
+    DetailsDriver()
+    {
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [this] { answer(); });
+        timer.start(0);
+    }
+
+    void answer()
+    {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shown = true;
+        if (inspect)
+            inspect(dialog);
+        auto *titleEdit = dialog->findChild<QLineEdit *>(QStringLiteral("title"));
+        auto *dswBox = dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_dsw"));
+        auto *slnBox = dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_sln"));
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("buttonOk"));
+        if (!titleEdit || !dswBox || !slnBox || !ok) {
+            dialog->reject();
+            return;
+        }
+        shownTitle = titleEdit->text();
+        shownDsw = dswBox->isChecked();
+        shownSln = slnBox->isChecked();
+        if (title)
+            titleEdit->setText(*title);
+        if (dsw)
+            dswBox->setChecked(*dsw);
+        if (sln)
+            slnBox->setChecked(*sln);
+        switch (how) {
+        case Ok:
+            QTest::mouseClick(ok, Qt::LeftButton);
+            break;
+        case Enter:
+            QTest::keyClick(titleEdit, Qt::Key_Return);
+            break;
+        case Escape:
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            break;
+        case Close:
+            dialog->close();
+            break;
+        }
+        result = dialog->result();
+        complete = !dialog->isVisible();
+        if (!complete)
+            dialog->reject();
+    }
+};
+
+QByteArray fileDescription(const QString &resourceScript)
+{
+    const QByteArray rc = wiztest::readAll(resourceScript);
+    const qsizetype start = rc.indexOf("\"FileDescription\", \"");
+    if (start < 0)
+        return "<missing>";
+    const qsizetype from = start + qstrlen("\"FileDescription\", \"");
+    return rc.mid(from, rc.indexOf("\\0\"", from) - from);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(DetailsDriver::How)
+
+class tst_zelk_script_wizard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { storeChoices(QVariant(), QVariant()); }
+
+    void detailsForm();
+    void fileSet_data();
+    void fileSet();
+    void replacements_data();
+    void replacements();
+    void bytesOfTheOutput();
+    void freshGuid();
+    void storedChoicesPresetTheDialog_data();
+    void storedChoicesPresetTheDialog();
+    void dialogAnswer_data();
+    void dialogAnswer();
+    void titleOptionSkipsDialogAndSettings();
+    void fileList();
+};
+
+void tst_zelk_script_wizard::detailsForm()
+{
+    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    QCOMPARE(plugin->description(), QStringLiteral("Create C++ Scripted UI / Panel"));
+    QCOMPARE(plugin->icon().size(), QSize(22, 18));
+
+    struct Seen
+    {
+        QString className, superClass, caption, projectDescription, projectType, dsw, sln, ok;
+        QStringList methods;
+        int pushButtons = 0;
+        bool okDefault = false, okAutoDefault = false, sizeGrip = false;
+        QSize size, expectedSize;
+        QStringList layouts;
+    } seen;
+
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Form"));
+    DetailsDriver driver;
+    driver.how = DetailsDriver::Enter;
+    driver.inspect = [&seen](QDialog *dialog) {
+        const QMetaObject *meta = dialog->metaObject();
+        seen.className = QString::fromLatin1(meta->className());
+        seen.superClass = QString::fromLatin1(meta->superClass()->className());
+        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+            const QMetaMethod method = meta->method(i);
+            seen.methods << QString::fromLatin1(method.methodSignature())
+                    + (method.access() == QMetaMethod::Protected ? " protected" : " other");
+        }
+        seen.caption = dialog->windowTitle();
+        if (auto *box = dialog->findChild<QGroupBox *>(QStringLiteral("groupBox2")))
+            seen.projectDescription = box->title();
+        if (auto *box = dialog->findChild<QGroupBox *>(QStringLiteral("groupBox1")))
+            seen.projectType = box->title();
+        if (auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_dsw")))
+            seen.dsw = box->text();
+        if (auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_sln")))
+            seen.sln = box->text();
+        if (auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("buttonOk"))) {
+            seen.ok = ok->text();
+            seen.okDefault = ok->isDefault();
+            seen.okAutoDefault = ok->autoDefault();
+        }
+        seen.pushButtons = int(dialog->findChildren<QPushButton *>().size());
+        seen.sizeGrip = dialog->isSizeGripEnabled();
+        seen.size = dialog->size();
+        seen.expectedSize = QSize(519, 297).expandedTo(dialog->minimumSizeHint());
+        for (const char *name : {"detailsDialogBaseLayout", "layout2", "Layout1"})
+            if (dialog->findChild<QLayout *>(QLatin1String(name)))
+                seen.layouts << QLatin1String(name);
+    };
+    plugin->go(dir.path(), QStringLiteral("Form"), {QString()});
+
+    QVERIFY(driver.shown);
+    QCOMPARE(seen.className, QStringLiteral("detailsDialogBase"));
+    QCOMPARE(seen.superClass, QStringLiteral("QDialog"));
+    QCOMPARE(seen.methods, QStringList{QStringLiteral("languageChange() protected")});
+    QCOMPARE(seen.caption, QStringLiteral("detailsDialog"));
+    QCOMPARE(seen.projectDescription, QStringLiteral("Project Description"));
+    QCOMPARE(seen.projectType, QStringLiteral("Project Type"));
+    QCOMPARE(seen.dsw, QStringLiteral("Visual Studio 6 dsw/dsp files"));
+    QCOMPARE(seen.sln, QStringLiteral("Visual Studio 20xx sln/vcxproj files"));
+    QCOMPARE(seen.ok, QStringLiteral("&OK"));
+    QVERIFY(seen.okDefault);
+    QVERIFY(seen.okAutoDefault);
+    QCOMPARE(seen.pushButtons, 1); // OK only: there is nothing to cancel
+    QVERIFY(seen.sizeGrip);
+    QCOMPARE(seen.size, seen.expectedSize);
+    QCOMPARE(seen.layouts,
+             (QStringList{"detailsDialogBaseLayout", "layout2", "Layout1"}));
+    // Shown without stored choices: empty and unchecked.
+    QCOMPARE(driver.shownTitle, QString());
+    QVERIFY(!driver.shownDsw);
+    QVERIFY(!driver.shownSln);
+    // Enter in the title field presses the default button.
+    QVERIFY(driver.complete);
+    QCOMPARE(driver.result, int(QDialog::Accepted));
+}
+
+void tst_zelk_script_wizard::fileSet_data()
+{
+    QTest::addColumn<bool>("dsw");
+    QTest::addColumn<bool>("sln");
+    QTest::addColumn<QStringList>("params");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList always{"Meter.cpp", "Meter.h", "Meter.rc", "docs/Meter.hhp", "docs/Meter.md",
+                             "docs/example.png", "resource.h"};
+    const QStringList vs6{"Meter.dsp", "Meter.dsw"};
+    const QStringList vs20xx{"Meter.sln", "Meter.vcxproj"};
+    const QStringList panelFile{"p1.zelk_ui"};
+
+    QTest::newRow("no project files") << false << false << QStringList{QString()} << QString()
+                                      << always + panelFile;
+    QTest::newRow("Visual Studio 6 only") << true << false << QStringList{QString()} << QString()
+                                          << always + panelFile + vs6;
+    QTest::newRow("Visual Studio 20xx only") << false << true << QStringList{QString()} << QString()
+                                             << always + panelFile + vs20xx;
+    QTest::newRow("both kinds") << true << true << QStringList{QString()} << QString()
+                                << always + panelFile + vs6 + vs20xx;
+    QTest::newRow("panel given: no panel file, name in sources")
+        << true << true << QStringList{"/usr/bin/wiz", "/panel=main"} << QString("main")
+        << always + vs6 + vs20xx;
+    QTest::newRow("empty panel option counts as none")
+        << true << false << QStringList{"/panel="} << QString() << always + panelFile + vs6;
+    QTest::newRow("later panel option overrides earlier")
+        << false << false << QStringList{"/panel=main", "/panel="} << QString()
+        << always + panelFile;
+}
+
+void tst_zelk_script_wizard::fileSet()
+{
+    QFETCH(bool, dsw);
+    QFETCH(bool, sln);
+    QFETCH(QStringList, params);
+    QFETCH(QString, panel);
+    QFETCH(QStringList, expected);
+
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
+    const QString folder = dir.path() + QStringLiteral("/Meter/");
+    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    DetailsDriver driver;
+    driver.title = QStringLiteral("Meter display");
+    driver.dsw = dsw;
+    driver.sln = sln;
+    plugin->go(dir.path(), QStringLiteral("Meter"), params);
+    QVERIFY(driver.complete);
+
+    expected.sort();
+    QCOMPARE(wiztest::tree(folder), expected);
+
+    const QString guid = sln ? guidOf(wiztest::readAll(folder + "Meter.sln")) : QString();
+    const QStringList pairs = sourcePairs(QStringLiteral("Meter"), driver.title.value(), guid, panel);
+    for (const QString &file : expected)
+        QVERIFY2(wiztest::readAll(folder + file) == expectedOutput(file, QStringLiteral("Meter"), pairs),
+                 qPrintable(file));
+
+    if (!panel.isEmpty()) {
+        QVERIFY(wiztest::readAll(folder + "Meter.cpp").contains("panelShow( PNL_MAIN, \"main.zelk_ui\" );"));
+        QVERIFY(wiztest::readAll(folder + "Meter.dsp").contains("SOURCE=.\\main.zelk_ui\r\n"));
+    }
+}
+
+void tst_zelk_script_wizard::replacements_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("params");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("present");
+    QTest::addColumn<QByteArray>("absent");
+
+    QTest::newRow("name names class, guard and resources")
+        << "Meter" << QStringList{"/title=T"} << "Meter.h"
+        << QByteArray("class EXPORT_SCRIPT Meter : public zelk_script_helper") << QByteArray("tamber_component");
+    QTest::newRow("name is the include guard")
+        << "Meter" << QStringList{"/title=T"} << "Meter.h" << QByteArray("#ifndef Meter_INCLUDED\r\n")
+        << QByteArray("tamber");
+    QTest::newRow("name in the resource script")
+        << "Meter" << QStringList{"/title=T"} << "Meter.rc"
+        << QByteArray("VALUE \"OriginalFilename\", \"Meter\\0\"") << QByteArray("tamber");
+    QTest::newRow("resource.h is written verbatim")
+        << "Meter" << QStringList{"/title=T"} << "resource.h"
+        << QByteArray("// Used by tamber_component.rc\r\n") << QByteArray("Meter");
+    QTest::newRow("no panel keeps p1 in the source")
+        << "Meter" << QStringList{"/title=T"} << "Meter.cpp"
+        << QByteArray("panelShow( PNL_MAIN, \"p1.zelk_ui\" );") << QByteArray("%%PANEL%%");
+    QTest::newRow("p1 in the name changes when a panel is given")
+        << "Ap1" << QStringList{"/title=T", "/panel=main"} << "Ap1.h"
+        << QByteArray("class EXPORT_SCRIPT Amain : public") << QByteArray("Ap1");
+    QTest::newRow("p1 in the name stays without a panel")
+        << "Ap1" << QStringList{"/title=T"} << "Ap1.h" << QByteArray("class EXPORT_SCRIPT Ap1 : public")
+        << QByteArray("main");
+    QTest::newRow("p1 in the title changes when a panel is given")
+        << "Meter" << QStringList{"/title=Step1", "/panel=main"} << "Meter.rc"
+        << QByteArray("\"FileDescription\", \"Stemain\\0\"") << QByteArray("Step1");
+    QTest::newRow("p1 in the title stays without a panel")
+        << "Meter" << QStringList{"/title=Step1"} << "Meter.rc"
+        << QByteArray("\"FileDescription\", \"Step1\\0\"") << QByteArray("Stemain");
+    QTest::newRow("component token in the title is kept")
+        << "Meter" << QStringList{"/title=A tamber_component"} << "Meter.rc"
+        << QByteArray("\"FileDescription\", \"A tamber_component\\0\"") << QByteArray("A Meter");
+    QTest::newRow("backslash and double quote in the title")
+        << "Meter" << QStringList{"/title=C:\\x \"y\""} << "Meter.rc"
+        << QByteArray("\"FileDescription\", \"C:/x 'y'\\0\"") << QByteArray("\\x");
+    QTest::newRow("title option alone is the title")
+        << "Meter" << QStringList{"/title"} << "Meter.rc"
+        << QByteArray("\"FileDescription\", \"/title\\0\"") << QByteArray("%%TITLE%%");
+    QTest::newRow("any seventh character is cut with the option")
+        << "Meter" << QStringList{"/usr/bin/wiz", "/key=x", "/title:Colon"} << "Meter.rc"
+        << QByteArray("\"FileDescription\", \"Colon\\0\"") << QByteArray(":Colon");
+    QTest::newRow("later title option overrides earlier")
+        << "Meter" << QStringList{"/title=One", "/title=Two"} << "Meter.rc"
+        << QByteArray("\"FileDescription\", \"Two\\0\"") << QByteArray("One");
+}
+
+void tst_zelk_script_wizard::replacements()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, params);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, present);
+    QFETCH(QByteArray, absent);
+
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(name);
+    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+    QVERIFY(plugin.get());
+    DetailsDriver driver;
+    driver.how = DetailsDriver::Escape;
+    plugin->go(dir.path(), name, params);
+    QVERIFY2(!driver.shown, "a title option must not show the dialog");
+
+    const QByteArray output = wiztest::readAll(dir.path() + "/" + name + "/" + file);
+    QVERIFY2(output.contains(present), output.constData());
+    QVERIFY2(!output.contains(absent), output.constData());
+}
+
+void tst_zelk_script_wizard::bytesOfTheOutput()
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
+    const QString folder = dir.path() + QStringLiteral("/Meter/");
+    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+    QVERIFY(plugin.get());
+    DetailsDriver driver;
+    driver.title = QString::fromUtf8("Z\u00e4hler \u20ac");
+    driver.dsw = true;
+    driver.sln = true;
+    plugin->go(dir.path(), QStringLiteral("Meter"), {QString()});
+    QVERIFY(driver.complete);
+
+    const QByteArray bom("\xef\xbb\xbf");
+    QVERIFY(wiztest::readAll(folder + "Meter.sln").startsWith(bom + "\r\nMicrosoft Visual Studio Solution File, Format Version 12.00\r\n"));
+    QVERIFY(wiztest::readAll(folder + "Meter.vcxproj").startsWith(bom + "<?xml"));
+
+    // Latin-1 out: the copyright sign stays one byte, a character beyond Latin-1 becomes "?".
+    const QByteArray rc = wiztest::readAll(folder + "Meter.rc");
+    QCOMPARE(rc.count('\xa9'), 1);
+    QVERIFY(rc.contains("\"LegalCopyright\", \"Copyright \xa9 "));
+    QCOMPARE(fileDescription(folder + "Meter.rc"), QByteArray("Z\xe4hler ?"));
+
+    for (const QString &file : wiztest::tree(folder)) {
+        if (file.endsWith(QLatin1String(".png")))
+            continue;
+        const QByteArray bytes = wiztest::readAll(folder + file);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(file));
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+        // The documentation page alone has no final line break.
+        QCOMPARE(bytes.endsWith("\r\n"), file != QLatin1String("docs/Meter.md"));
+    }
+    QCOMPARE(wiztest::readAll(folder + "docs/example.png"), wiztest::readAll(templateDir + "docs/example.png"));
+}
+
+void tst_zelk_script_wizard::freshGuid()
+{
+    static const QRegularExpression format(
+        QStringLiteral("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"));
+    QStringList guids;
+    for (int run = 0; run < 2; ++run) {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("Meter"));
+        const QString folder = dir.path() + QStringLiteral("/Meter/");
+        wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+        QVERIFY(plugin.get());
+        DetailsDriver driver;
+        driver.sln = true;
+        plugin->go(dir.path(), QStringLiteral("Meter"), {QString()});
+
+        const QByteArray solution = wiztest::readAll(folder + "Meter.sln");
+        const QByteArray project = wiztest::readAll(folder + "Meter.vcxproj");
+        const QString guid = guidOf(solution);
+        QVERIFY2(format.match(guid).hasMatch(), qPrintable(guid));
+        const QByteArray braced = "{" + guid.toLatin1() + "}";
+        QCOMPARE(solution.count(braced), 5); // the project line and four configuration lines
+        QVERIFY(project.contains("<ProjectGuid>" + braced + "</ProjectGuid>"));
+        QVERIFY(solution.contains("Project(\"{8BC9CEB8-8B4A-11D0-8D11-00A0C91BC942}\") = \"Meter\""));
+        QVERIFY(!solution.contains(templateGuid.toLatin1()));
+        QVERIFY(!project.contains(templateGuid.toLatin1()));
+        guids << guid;
+    }
+    QVERIFY(guids.at(0) != guids.at(1));
+}
+
+void tst_zelk_script_wizard::storedChoicesPresetTheDialog_data()
+{
+    QTest::addColumn<QVariant>("storedDsw");
+    QTest::addColumn<QVariant>("storedSln");
+    QTest::addColumn<bool>("dsw");
+    QTest::addColumn<bool>("sln");
+
+    QTest::newRow("nothing stored") << QVariant() << QVariant() << false << false;
+    QTest::newRow("dsw stored") << QVariant(1) << QVariant(0) << true << false;
+    QTest::newRow("sln stored") << QVariant(0) << QVariant(1) << false << true;
+    QTest::newRow("both stored") << QVariant(1) << QVariant(1) << true << true;
+    QTest::newRow("any nonzero number checks") << QVariant(7) << QVariant(-1) << true << true;
+    QTest::newRow("a stored boolean text is no number") << QVariant("true") << QVariant("false")
+                                                        << false << false;
+}
+
+void tst_zelk_script_wizard::storedChoicesPresetTheDialog()
+{
+    QFETCH(QVariant, storedDsw);
+    QFETCH(QVariant, storedSln);
+    QFETCH(bool, dsw);
+    QFETCH(bool, sln);
+
+    storeChoices(storedDsw, storedSln);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
+    const QString folder = dir.path() + QStringLiteral("/Meter/");
+    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+    QVERIFY(plugin.get());
+    DetailsDriver driver; // presses OK on what it was shown
+    plugin->go(dir.path(), QStringLiteral("Meter"), {QString()});
+
+    QVERIFY(driver.complete);
+    QCOMPARE(driver.shownDsw, dsw);
+    QCOMPARE(driver.shownSln, sln);
+    QCOMPARE(QFile::exists(folder + "Meter.dsp"), dsw);
+    QCOMPARE(QFile::exists(folder + "Meter.sln"), sln);
+}
+
+void tst_zelk_script_wizard::dialogAnswer_data()
+{
+    QTest::addColumn<DetailsDriver::How>("how");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("dsw");
+    QTest::addColumn<bool>("sln");
+
+    QTest::newRow("OK with both kinds") << DetailsDriver::Ok << "Meter" << true << true;
+    QTest::newRow("OK with no kind") << DetailsDriver::Ok << "Meter" << false << false;
+    QTest::newRow("Escape goes on with what is shown") << DetailsDriver::Escape << "Esc" << false << true;
+    QTest::newRow("close control goes on with what is shown") << DetailsDriver::Close << "Shut" << true << false;
+    QTest::newRow("empty title is accepted") << DetailsDriver::Ok << "" << true << false;
+}
+
+void tst_zelk_script_wizard::dialogAnswer()
+{
+    QFETCH(DetailsDriver::How, how);
+    QFETCH(QString, title);
+    QFETCH(bool, dsw);
+    QFETCH(bool, sln);
+
+    // Stored opposite to the answer, so a choice that is not written back shows.
+    storeChoices(dsw ? 0 : 1, sln ? 0 : 1);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
+    const QString folder = dir.path() + QStringLiteral("/Meter/");
+    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+    QVERIFY(plugin.get());
+    DetailsDriver driver;
+    driver.how = how;
+    driver.title = title;
+    driver.dsw = dsw;
+    driver.sln = sln;
+    plugin->go(dir.path(), QStringLiteral("Meter"), {QString()});
+    QVERIFY(driver.complete);
+
+    QCOMPARE(fileDescription(folder + "Meter.rc"), title.toLatin1());
+    QCOMPARE(QFile::exists(folder + "Meter.dsp"), dsw);
+    QCOMPARE(QFile::exists(folder + "Meter.dsw"), dsw);
+    QCOMPARE(QFile::exists(folder + "Meter.sln"), sln);
+    QCOMPARE(QFile::exists(folder + "Meter.vcxproj"), sln);
+    QVERIFY(QFile::exists(folder + "docs/Meter.md"));
+
+    QSettings settings = choices();
+    QCOMPARE(settings.value("zelk_script_wizard_dsw").toString(), QString::number(int(dsw)));
+    QCOMPARE(settings.value("zelk_script_wizard_sln").toString(), QString::number(int(sln)));
+}
+
+void tst_zelk_script_wizard::titleOptionSkipsDialogAndSettings()
+{
+    storeChoices(1, 1);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
+    const QString folder = dir.path() + QStringLiteral("/Meter/");
+    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+    QVERIFY(plugin.get());
+    DetailsDriver driver;
+    driver.dsw = false;
+    driver.sln = false;
+    plugin->go(dir.path(), QStringLiteral("Meter"), {"/usr/bin/wiz", "/title=Meter"});
+
+    QVERIFY(!driver.shown);
+    for (const char *file : {"Meter.dsp", "Meter.dsw", "Meter.sln", "Meter.vcxproj"})
+        QVERIFY2(!QFile::exists(folder + file), file);
+    QSettings settings = choices();
+    QCOMPARE(settings.value("zelk_script_wizard_dsw").toInt(), 1);
+    QCOMPARE(settings.value("zelk_script_wizard_sln").toInt(), 1);
+}
+
+void tst_zelk_script_wizard::fileList()
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
+    QDir(dir.path()).mkdir(QStringLiteral("Gauge"));
+    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
+    QVERIFY(plugin.get());
+    QCOMPARE(plugin->files(), QStringList());
+
+    // The project file names are listed whatever was chosen; sln, vcxproj and docs never are.
+    const QStringList first{"p1.zelk_ui", "Meter.cpp", "Meter.h", "Meter.dsp", "Meter.dsw",
+                            "Meter.rc", "resource.h"};
+    plugin->go(dir.path(), QStringLiteral("Meter"), {"/title=Meter"});
+    QCOMPARE(plugin->files(), first);
+
+    const QStringList second{"Gauge.cpp", "Gauge.h", "Gauge.dsp", "Gauge.dsw", "Gauge.rc", "resource.h"};
+    DetailsDriver driver;
+    driver.dsw = true;
+    driver.sln = true;
+    plugin->go(dir.path(), QStringLiteral("Gauge"), {"/panel=main"});
+    QVERIFY(driver.complete);
+    QCOMPARE(plugin->files(), first + second);
+}
+
+WIZ_TEST_MAIN(tst_zelk_script_wizard)
+#include "tst_zelk_script_wizard.moc"
