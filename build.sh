@@ -60,7 +60,8 @@ sanitize)
     ;;
 fuzz)
     need $base_packages clang libclang-rt-14-dev
-    CXX=clang++ build build-fuzz -DWIZ_BUILD_TESTS=OFF -DWIZ_FUZZ=ON
+    CXX=clang++ cmake -S . -B build-fuzz -DWIZ_BUILD_TESTS=OFF -DWIZ_FUZZ=ON >/dev/null
+    cmake --build build-fuzz -j "$jobs" --target fuzz_expand fuzz_arguments fuzz_replace
     seconds=${2:-30}
     for target in fuzz_expand fuzz_arguments fuzz_replace; do
         echo "== $target, $seconds s"

@@ -1,0 +1,26 @@
+// Template text and replace lists: the first piece (split at 0x01) is the
+// template as embedded bytes, the rest are TAG VALUE pairs.
+#include "wiz_util.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    QList<QByteArray> pieces = bytes.split('\x01');
+    const QString text = wiz::text(pieces.takeFirst());
+    QStringList pairs;
+    for (const QByteArray &piece : pieces)
+        pairs << QString::fromLatin1(piece);
+    if (pairs.size() % 2)
+        pairs.removeLast();
+
+    const QString replaced = wiz::applyReplaceList(text, pairs);
+    if (pairs.isEmpty() && replaced != text)
+        std::abort();
+    // What goes to disk is Latin-1: one byte per character, none lost.
+    if (replaced.toLatin1().size() != replaced.size())
+        std::abort();
+    return 0;
+}
