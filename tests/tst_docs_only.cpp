@@ -7,15 +7,17 @@
 
 namespace {
 
-const QString docsDir =
-    QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/tamber_component/docs/");
+const QString docsDir
+    = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/tamber_component/docs/");
 
 // Sets or clears an environment variable for one scope and puts it back afterwards.
 class EnvironmentGuard
 {
 public:
     EnvironmentGuard(const char *name, const std::optional<QByteArray> &value)
-        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+        : m_name(name)
+        , m_wasSet(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
     {
         if (value)
             qputenv(name, *value);
@@ -38,12 +40,14 @@ private:
 
 QByteArray expectedPage(const QString &name)
 {
-    return wiztest::readAll(docsDir + "tamber_component.md").replace("tamber_component", name.toLatin1());
+    return wiztest::readAll(docsDir + "tamber_component.md")
+        .replace("tamber_component", name.toLatin1());
 }
 
 QByteArray expectedHelpProject(const QString &name)
 {
-    return wiztest::readAll(docsDir + "tamber_component.hhp").replace("tamber_component", name.toLatin1());
+    return wiztest::readAll(docsDir + "tamber_component.hhp")
+        .replace("tamber_component", name.toLatin1());
 }
 
 } // namespace
@@ -80,9 +84,9 @@ void tst_docs_only::writesTheThreeDocuments()
     wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_docs_only"));
     QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
     QCOMPARE(plugin->description(), QStringLiteral("Create C++ Scripted UI / Panel - DOCS ONLY"));
-    plugin->go(dir.path(), name, {QString()});
+    plugin->go(dir.path(), name, { QString() });
 
-    QCOMPARE(wiztest::tree(folder), (QStringList{name + ".hhp", name + ".html", "example.png"}));
+    QCOMPARE(wiztest::tree(folder), (QStringList { name + ".hhp", name + ".html", "example.png" }));
 
     const QByteArray page = wiztest::readAll(folder + name + ".html");
     QVERIFY(page.startsWith("# " + name.toLatin1() + " Component\r\n"));
@@ -112,13 +116,14 @@ void tst_docs_only::independentOfEnvironmentAndParams_data()
     QTest::addColumn<OptionalBytes>("computer");
     QTest::addColumn<QStringList>("params");
 
-    QTest::newRow("variables unset") << OptionalBytes() << OptionalBytes() << QStringList{QString()};
-    QTest::newRow("variables set") << OptionalBytes("alice") << OptionalBytes("desk")
-                                   << QStringList{QString()};
-    QTest::newRow("variables set but empty") << OptionalBytes("") << OptionalBytes("")
-                                             << QStringList{QString()};
-    QTest::newRow("options of another template")
-        << OptionalBytes("alice") << OptionalBytes() << QStringList{"/usr/bin/wiz", "/panel=main", "/title=T"};
+    QTest::newRow("variables unset")
+        << OptionalBytes() << OptionalBytes() << QStringList { QString() };
+    QTest::newRow("variables set")
+        << OptionalBytes("alice") << OptionalBytes("desk") << QStringList { QString() };
+    QTest::newRow("variables set but empty")
+        << OptionalBytes("") << OptionalBytes("") << QStringList { QString() };
+    QTest::newRow("options of another template") << OptionalBytes(
+        "alice") << OptionalBytes() << QStringList { "/usr/bin/wiz", "/panel=main", "/title=T" };
     QTest::newRow("no params at all") << OptionalBytes() << OptionalBytes("desk") << QStringList();
 }
 
@@ -137,7 +142,7 @@ void tst_docs_only::independentOfEnvironmentAndParams()
     QVERIFY(plugin.get());
     plugin->go(dir.path(), QStringLiteral("Foo"), params);
 
-    QCOMPARE(wiztest::tree(folder), (QStringList{"Foo.hhp", "Foo.html", "example.png"}));
+    QCOMPARE(wiztest::tree(folder), (QStringList { "Foo.hhp", "Foo.html", "example.png" }));
     QCOMPARE(wiztest::readAll(folder + "Foo.html"), expectedPage("Foo"));
     QCOMPARE(wiztest::readAll(folder + "Foo.hhp"), expectedHelpProject("Foo"));
 }
@@ -156,11 +161,13 @@ void tst_docs_only::rerunOverwritesOwnFilesOnly()
     for (int run = 0; run < 2; ++run) {
         wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_docs_only"));
         QVERIFY(plugin.get());
-        plugin->go(dir.path(), QStringLiteral("Foo"), {QString()});
+        plugin->go(dir.path(), QStringLiteral("Foo"), { QString() });
 
-        QCOMPARE(wiztest::tree(folder), (QStringList{"Foo.hhp", "Foo.html", "example.png", "notes.txt"}));
+        QCOMPARE(wiztest::tree(folder),
+            (QStringList { "Foo.hhp", "Foo.html", "example.png", "notes.txt" }));
         QCOMPARE(wiztest::readAll(folder + "Foo.html"), expectedPage("Foo"));
-        QCOMPARE(wiztest::readAll(folder + "example.png"), wiztest::readAll(docsDir + "example.png"));
+        QCOMPARE(
+            wiztest::readAll(folder + "example.png"), wiztest::readAll(docsDir + "example.png"));
         QCOMPARE(wiztest::readAll(folder + "notes.txt"), foreign);
     }
 }

@@ -18,7 +18,8 @@
 
 namespace {
 
-const QString templateDir = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/tamber_component/");
+const QString templateDir
+    = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/tamber_component/");
 const QString templateGuid = QStringLiteral("52CC3CAA-BB91-45DB-825D-362AFF3C318E");
 
 QSettings choices()
@@ -36,11 +37,11 @@ void storeChoices(const QVariant &dsw, const QVariant &sln)
         settings.setValue(QStringLiteral("zelk_script_wizard_sln"), sln);
 }
 
-QStringList sourcePairs(const QString &name, const QString &title, const QString &guid,
-                        const QString &panel)
+QStringList sourcePairs(
+    const QString &name, const QString &title, const QString &guid, const QString &panel)
 {
-    QStringList pairs{QStringLiteral("tamber_component"), name, QStringLiteral("%%TITLE%%"), title,
-                      templateGuid, guid};
+    QStringList pairs { QStringLiteral("tamber_component"), name, QStringLiteral("%%TITLE%%"),
+        title, templateGuid, guid };
     if (panel.isEmpty())
         pairs << QStringLiteral("%%PANEL%%") << QStringLiteral("p1");
     else
@@ -52,16 +53,17 @@ QStringList sourcePairs(const QString &name, const QString &title, const QString
 QByteArray expectedOutput(const QString &relative, const QString &name, const QStringList &pairs)
 {
     auto replaced = [](const QString &file, const QStringList &list) {
-        return wiz::applyReplaceList(QString::fromLatin1(wiztest::readAll(templateDir + file)), list)
+        return wiz::applyReplaceList(
+            QString::fromLatin1(wiztest::readAll(templateDir + file)), list)
             .toLatin1();
     };
     if (relative == QLatin1String("p1.zelk_ui") || relative == QLatin1String("resource.h")
         || relative == QLatin1String("docs/example.png"))
         return wiztest::readAll(templateDir + relative);
-    if (relative.startsWith(QLatin1String("docs/" ))) {
+    if (relative.startsWith(QLatin1String("docs/"))) {
         const QString extension = relative.mid(relative.lastIndexOf(QLatin1Char('.')));
         return replaced(QStringLiteral("docs/tamber_component") + extension,
-                        {QStringLiteral("tamber_component"), name});
+            { QStringLiteral("tamber_component"), name });
     }
     const QString extension = relative.mid(name.size());
     return replaced(QStringLiteral("tamber_component") + extension, pairs);
@@ -191,70 +193,44 @@ void tst_zelk_script_wizard::detailsForm()
     QCOMPARE(plugin->description(), QStringLiteral("Create C++ Scripted UI / Panel"));
     QCOMPARE(plugin->icon().size(), QSize(22, 18));
 
-    struct Seen
-    {
-        QString className, superClass, caption, projectDescription, projectType, dsw, sln, ok;
-        QStringList methods;
-        int pushButtons = 0;
-        bool okDefault = false, okAutoDefault = false, sizeGrip = false;
-        QSize size, expectedSize;
-        QStringList layouts;
-    } seen;
-
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("Form"));
+    bool inspected = false;
     DetailsDriver driver;
     driver.how = DetailsDriver::Enter;
-    driver.inspect = [&seen](QDialog *dialog) {
+    driver.inspect = [&inspected](QDialog *dialog) {
         const QMetaObject *meta = dialog->metaObject();
-        seen.className = QString::fromLatin1(meta->className());
-        seen.superClass = QString::fromLatin1(meta->superClass()->className());
-        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
-            const QMetaMethod method = meta->method(i);
-            seen.methods << QString::fromLatin1(method.methodSignature())
-                    + (method.access() == QMetaMethod::Protected ? " protected" : " other");
-        }
-        seen.caption = dialog->windowTitle();
-        if (auto *box = dialog->findChild<QGroupBox *>(QStringLiteral("groupBox2")))
-            seen.projectDescription = box->title();
-        if (auto *box = dialog->findChild<QGroupBox *>(QStringLiteral("groupBox1")))
-            seen.projectType = box->title();
-        if (auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_dsw")))
-            seen.dsw = box->text();
-        if (auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_sln")))
-            seen.sln = box->text();
-        if (auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("buttonOk"))) {
-            seen.ok = ok->text();
-            seen.okDefault = ok->isDefault();
-            seen.okAutoDefault = ok->autoDefault();
-        }
-        seen.pushButtons = int(dialog->findChildren<QPushButton *>().size());
-        seen.sizeGrip = dialog->isSizeGripEnabled();
-        seen.size = dialog->size();
-        seen.expectedSize = QSize(519, 297).expandedTo(dialog->minimumSizeHint());
-        for (const char *name : {"detailsDialogBaseLayout", "layout2", "Layout1"})
-            if (dialog->findChild<QLayout *>(QLatin1String(name)))
-                seen.layouts << QLatin1String(name);
+        QCOMPARE(meta->className(), "detailsDialogBase");
+        QCOMPARE(meta->superClass(), &QDialog::staticMetaObject);
+        QCOMPARE(meta->methodCount() - meta->methodOffset(), 1);
+        QCOMPARE(
+            meta->method(meta->methodOffset()).methodSignature(), QByteArray("languageChange()"));
+        QCOMPARE(meta->method(meta->methodOffset()).access(), QMetaMethod::Protected);
+
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("detailsDialog"));
+        auto *description = dialog->findChild<QGroupBox *>(QStringLiteral("groupBox2"));
+        auto *type = dialog->findChild<QGroupBox *>(QStringLiteral("groupBox1"));
+        auto *dsw = dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_dsw"));
+        auto *sln = dialog->findChild<QCheckBox *>(QStringLiteral("checkBox_sln"));
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("buttonOk"));
+        QVERIFY(description && type && dsw && sln && ok);
+        QCOMPARE(description->title(), QStringLiteral("Project Description"));
+        QCOMPARE(type->title(), QStringLiteral("Project Type"));
+        QCOMPARE(dsw->text(), QStringLiteral("Visual Studio 6 dsw/dsp files"));
+        QCOMPARE(sln->text(), QStringLiteral("Visual Studio 20xx sln/vcxproj files"));
+        QCOMPARE(ok->text(), QStringLiteral("&OK"));
+        QVERIFY(ok->isDefault());
+        QCOMPARE(dialog->findChildren<QPushButton *>().size(), 1); // nothing to cancel
+        for (const char *name : { "detailsDialogBaseLayout", "layout2", "Layout1" })
+            QVERIFY2(dialog->findChild<QLayout *>(QLatin1String(name)), name);
+        QVERIFY(dialog->isSizeGripEnabled());
+        QCOMPARE(dialog->size(), QSize(519, 297).expandedTo(dialog->minimumSizeHint()));
+        inspected = true;
     };
-    plugin->go(dir.path(), QStringLiteral("Form"), {QString()});
+    plugin->go(dir.path(), QStringLiteral("Form"), { QString() });
 
     QVERIFY(driver.shown);
-    QCOMPARE(seen.className, QStringLiteral("detailsDialogBase"));
-    QCOMPARE(seen.superClass, QStringLiteral("QDialog"));
-    QCOMPARE(seen.methods, QStringList{QStringLiteral("languageChange() protected")});
-    QCOMPARE(seen.caption, QStringLiteral("detailsDialog"));
-    QCOMPARE(seen.projectDescription, QStringLiteral("Project Description"));
-    QCOMPARE(seen.projectType, QStringLiteral("Project Type"));
-    QCOMPARE(seen.dsw, QStringLiteral("Visual Studio 6 dsw/dsp files"));
-    QCOMPARE(seen.sln, QStringLiteral("Visual Studio 20xx sln/vcxproj files"));
-    QCOMPARE(seen.ok, QStringLiteral("&OK"));
-    QVERIFY(seen.okDefault);
-    QVERIFY(seen.okAutoDefault);
-    QCOMPARE(seen.pushButtons, 1); // OK only: there is nothing to cancel
-    QVERIFY(seen.sizeGrip);
-    QCOMPARE(seen.size, seen.expectedSize);
-    QCOMPARE(seen.layouts,
-             (QStringList{"detailsDialogBaseLayout", "layout2", "Layout1"}));
+    QVERIFY(inspected);
     // Shown without stored choices: empty and unchecked.
     QCOMPARE(driver.shownTitle, QString());
     QVERIFY(!driver.shownDsw);
@@ -272,27 +248,27 @@ void tst_zelk_script_wizard::fileSet_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QStringList>("expected");
 
-    const QStringList always{"Meter.cpp", "Meter.h", "Meter.rc", "docs/Meter.hhp", "docs/Meter.md",
-                             "docs/example.png", "resource.h"};
-    const QStringList vs6{"Meter.dsp", "Meter.dsw"};
-    const QStringList vs20xx{"Meter.sln", "Meter.vcxproj"};
-    const QStringList panelFile{"p1.zelk_ui"};
+    const QStringList always { "Meter.cpp", "Meter.h", "Meter.rc", "docs/Meter.hhp",
+        "docs/Meter.md", "docs/example.png", "resource.h" };
+    const QStringList vs6 { "Meter.dsp", "Meter.dsw" };
+    const QStringList vs20xx { "Meter.sln", "Meter.vcxproj" };
+    const QStringList panelFile { "p1.zelk_ui" };
 
-    QTest::newRow("no project files") << false << false << QStringList{QString()} << QString()
-                                      << always + panelFile;
-    QTest::newRow("Visual Studio 6 only") << true << false << QStringList{QString()} << QString()
-                                          << always + panelFile + vs6;
-    QTest::newRow("Visual Studio 20xx only") << false << true << QStringList{QString()} << QString()
-                                             << always + panelFile + vs20xx;
-    QTest::newRow("both kinds") << true << true << QStringList{QString()} << QString()
+    QTest::newRow("no project files")
+        << false << false << QStringList { QString() } << QString() << always + panelFile;
+    QTest::newRow("Visual Studio 6 only")
+        << true << false << QStringList { QString() } << QString() << always + panelFile + vs6;
+    QTest::newRow("Visual Studio 20xx only")
+        << false << true << QStringList { QString() } << QString() << always + panelFile + vs20xx;
+    QTest::newRow("both kinds") << true << true << QStringList { QString() } << QString()
                                 << always + panelFile + vs6 + vs20xx;
     QTest::newRow("panel given: no panel file, name in sources")
-        << true << true << QStringList{"/usr/bin/wiz", "/panel=main"} << QString("main")
+        << true << true << QStringList { "/usr/bin/wiz", "/panel=main" } << QString("main")
         << always + vs6 + vs20xx;
     QTest::newRow("empty panel option counts as none")
-        << true << false << QStringList{"/panel="} << QString() << always + panelFile + vs6;
+        << true << false << QStringList { "/panel=" } << QString() << always + panelFile + vs6;
     QTest::newRow("later panel option overrides earlier")
-        << false << false << QStringList{"/panel=main", "/panel="} << QString()
+        << false << false << QStringList { "/panel=main", "/panel=" } << QString()
         << always + panelFile;
 }
 
@@ -320,13 +296,16 @@ void tst_zelk_script_wizard::fileSet()
     QCOMPARE(wiztest::tree(folder), expected);
 
     const QString guid = sln ? guidOf(wiztest::readAll(folder + "Meter.sln")) : QString();
-    const QStringList pairs = sourcePairs(QStringLiteral("Meter"), driver.title.value(), guid, panel);
+    const QStringList pairs
+        = sourcePairs(QStringLiteral("Meter"), driver.title.value(), guid, panel);
     for (const QString &file : expected)
-        QVERIFY2(wiztest::readAll(folder + file) == expectedOutput(file, QStringLiteral("Meter"), pairs),
-                 qPrintable(file));
+        QVERIFY2(
+            wiztest::readAll(folder + file) == expectedOutput(file, QStringLiteral("Meter"), pairs),
+            qPrintable(file));
 
     if (!panel.isEmpty()) {
-        QVERIFY(wiztest::readAll(folder + "Meter.cpp").contains("panelShow( PNL_MAIN, \"main.zelk_ui\" );"));
+        QVERIFY(wiztest::readAll(folder + "Meter.cpp")
+                    .contains("panelShow( PNL_MAIN, \"main.zelk_ui\" );"));
         QVERIFY(wiztest::readAll(folder + "Meter.dsp").contains("SOURCE=.\\main.zelk_ui\r\n"));
     }
 }
@@ -339,47 +318,39 @@ void tst_zelk_script_wizard::replacements_data()
     QTest::addColumn<QByteArray>("present");
     QTest::addColumn<QByteArray>("absent");
 
-    QTest::newRow("name names class, guard and resources")
-        << "Meter" << QStringList{"/title=T"} << "Meter.h"
-        << QByteArray("class EXPORT_SCRIPT Meter : public zelk_script_helper") << QByteArray("tamber_component");
-    QTest::newRow("name is the include guard")
-        << "Meter" << QStringList{"/title=T"} << "Meter.h" << QByteArray("#ifndef Meter_INCLUDED\r\n")
-        << QByteArray("tamber");
+    QTest::newRow("name names the class")
+        << "Meter" << QStringList { "/title=T" } << "Meter.h"
+        << QByteArray("class EXPORT_SCRIPT Meter : public zelk_script_helper")
+        << QByteArray("tamber_component");
     QTest::newRow("name in the resource script")
-        << "Meter" << QStringList{"/title=T"} << "Meter.rc"
+        << "Meter" << QStringList { "/title=T" } << "Meter.rc"
         << QByteArray("VALUE \"OriginalFilename\", \"Meter\\0\"") << QByteArray("tamber");
-    QTest::newRow("resource.h is written verbatim")
-        << "Meter" << QStringList{"/title=T"} << "resource.h"
-        << QByteArray("// Used by tamber_component.rc\r\n") << QByteArray("Meter");
-    QTest::newRow("no panel keeps p1 in the source")
-        << "Meter" << QStringList{"/title=T"} << "Meter.cpp"
-        << QByteArray("panelShow( PNL_MAIN, \"p1.zelk_ui\" );") << QByteArray("%%PANEL%%");
     QTest::newRow("p1 in the name changes when a panel is given")
-        << "Ap1" << QStringList{"/title=T", "/panel=main"} << "Ap1.h"
+        << "Ap1" << QStringList { "/title=T", "/panel=main" } << "Ap1.h"
         << QByteArray("class EXPORT_SCRIPT Amain : public") << QByteArray("Ap1");
     QTest::newRow("p1 in the name stays without a panel")
-        << "Ap1" << QStringList{"/title=T"} << "Ap1.h" << QByteArray("class EXPORT_SCRIPT Ap1 : public")
-        << QByteArray("main");
+        << "Ap1" << QStringList { "/title=T" } << "Ap1.h"
+        << QByteArray("class EXPORT_SCRIPT Ap1 : public") << QByteArray("main");
     QTest::newRow("p1 in the title changes when a panel is given")
-        << "Meter" << QStringList{"/title=Step1", "/panel=main"} << "Meter.rc"
+        << "Meter" << QStringList { "/title=Step1", "/panel=main" } << "Meter.rc"
         << QByteArray("\"FileDescription\", \"Stemain\\0\"") << QByteArray("Step1");
     QTest::newRow("p1 in the title stays without a panel")
-        << "Meter" << QStringList{"/title=Step1"} << "Meter.rc"
+        << "Meter" << QStringList { "/title=Step1" } << "Meter.rc"
         << QByteArray("\"FileDescription\", \"Step1\\0\"") << QByteArray("Stemain");
     QTest::newRow("component token in the title is kept")
-        << "Meter" << QStringList{"/title=A tamber_component"} << "Meter.rc"
+        << "Meter" << QStringList { "/title=A tamber_component" } << "Meter.rc"
         << QByteArray("\"FileDescription\", \"A tamber_component\\0\"") << QByteArray("A Meter");
     QTest::newRow("backslash and double quote in the title")
-        << "Meter" << QStringList{"/title=C:\\x \"y\""} << "Meter.rc"
+        << "Meter" << QStringList { "/title=C:\\x \"y\"" } << "Meter.rc"
         << QByteArray("\"FileDescription\", \"C:/x 'y'\\0\"") << QByteArray("\\x");
     QTest::newRow("title option alone is the title")
-        << "Meter" << QStringList{"/title"} << "Meter.rc"
+        << "Meter" << QStringList { "/title" } << "Meter.rc"
         << QByteArray("\"FileDescription\", \"/title\\0\"") << QByteArray("%%TITLE%%");
     QTest::newRow("any seventh character is cut with the option")
-        << "Meter" << QStringList{"/usr/bin/wiz", "/key=x", "/title:Colon"} << "Meter.rc"
+        << "Meter" << QStringList { "/usr/bin/wiz", "/key=x", "/title:Colon" } << "Meter.rc"
         << QByteArray("\"FileDescription\", \"Colon\\0\"") << QByteArray(":Colon");
     QTest::newRow("later title option overrides earlier")
-        << "Meter" << QStringList{"/title=One", "/title=Two"} << "Meter.rc"
+        << "Meter" << QStringList { "/title=One", "/title=Two" } << "Meter.rc"
         << QByteArray("\"FileDescription\", \"Two\\0\"") << QByteArray("One");
 }
 
@@ -416,11 +387,13 @@ void tst_zelk_script_wizard::bytesOfTheOutput()
     driver.title = QString::fromUtf8("Z\u00e4hler \u20ac");
     driver.dsw = true;
     driver.sln = true;
-    plugin->go(dir.path(), QStringLiteral("Meter"), {QString()});
+    plugin->go(dir.path(), QStringLiteral("Meter"), { QString() });
     QVERIFY(driver.complete);
 
     const QByteArray bom("\xef\xbb\xbf");
-    QVERIFY(wiztest::readAll(folder + "Meter.sln").startsWith(bom + "\r\nMicrosoft Visual Studio Solution File, Format Version 12.00\r\n"));
+    QVERIFY(wiztest::readAll(folder + "Meter.sln")
+                .startsWith(
+                    bom + "\r\nMicrosoft Visual Studio Solution File, Format Version 12.00\r\n"));
     QVERIFY(wiztest::readAll(folder + "Meter.vcxproj").startsWith(bom + "<?xml"));
 
     // Latin-1 out: the copyright sign stays one byte, a character beyond Latin-1 becomes "?".
@@ -439,7 +412,8 @@ void tst_zelk_script_wizard::bytesOfTheOutput()
         // The documentation page alone has no final line break.
         QCOMPARE(bytes.endsWith("\r\n"), file != QLatin1String("docs/Meter.md"));
     }
-    QCOMPARE(wiztest::readAll(folder + "docs/example.png"), wiztest::readAll(templateDir + "docs/example.png"));
+    QCOMPARE(wiztest::readAll(folder + "docs/example.png"),
+        wiztest::readAll(templateDir + "docs/example.png"));
 }
 
 void tst_zelk_script_wizard::freshGuid()
@@ -455,7 +429,7 @@ void tst_zelk_script_wizard::freshGuid()
         QVERIFY(plugin.get());
         DetailsDriver driver;
         driver.sln = true;
-        plugin->go(dir.path(), QStringLiteral("Meter"), {QString()});
+        plugin->go(dir.path(), QStringLiteral("Meter"), { QString() });
 
         const QByteArray solution = wiztest::readAll(folder + "Meter.sln");
         const QByteArray project = wiztest::readAll(folder + "Meter.vcxproj");
@@ -464,7 +438,8 @@ void tst_zelk_script_wizard::freshGuid()
         const QByteArray braced = "{" + guid.toLatin1() + "}";
         QCOMPARE(solution.count(braced), 5); // the project line and four configuration lines
         QVERIFY(project.contains("<ProjectGuid>" + braced + "</ProjectGuid>"));
-        QVERIFY(solution.contains("Project(\"{8BC9CEB8-8B4A-11D0-8D11-00A0C91BC942}\") = \"Meter\""));
+        QVERIFY(
+            solution.contains("Project(\"{8BC9CEB8-8B4A-11D0-8D11-00A0C91BC942}\") = \"Meter\""));
         QVERIFY(!solution.contains(templateGuid.toLatin1()));
         QVERIFY(!project.contains(templateGuid.toLatin1()));
         guids << guid;
@@ -484,8 +459,8 @@ void tst_zelk_script_wizard::storedChoicesPresetTheDialog_data()
     QTest::newRow("sln stored") << QVariant(0) << QVariant(1) << false << true;
     QTest::newRow("both stored") << QVariant(1) << QVariant(1) << true << true;
     QTest::newRow("any nonzero number checks") << QVariant(7) << QVariant(-1) << true << true;
-    QTest::newRow("a stored boolean text is no number") << QVariant("true") << QVariant("false")
-                                                        << false << false;
+    QTest::newRow("a stored boolean text is no number")
+        << QVariant("true") << QVariant("false") << false << false;
 }
 
 void tst_zelk_script_wizard::storedChoicesPresetTheDialog()
@@ -502,7 +477,7 @@ void tst_zelk_script_wizard::storedChoicesPresetTheDialog()
     wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
     QVERIFY(plugin.get());
     DetailsDriver driver; // presses OK on what it was shown
-    plugin->go(dir.path(), QStringLiteral("Meter"), {QString()});
+    plugin->go(dir.path(), QStringLiteral("Meter"), { QString() });
 
     QVERIFY(driver.complete);
     QCOMPARE(driver.shownDsw, dsw);
@@ -520,8 +495,10 @@ void tst_zelk_script_wizard::dialogAnswer_data()
 
     QTest::newRow("OK with both kinds") << DetailsDriver::Ok << "Meter" << true << true;
     QTest::newRow("OK with no kind") << DetailsDriver::Ok << "Meter" << false << false;
-    QTest::newRow("Escape goes on with what is shown") << DetailsDriver::Escape << "Esc" << false << true;
-    QTest::newRow("close control goes on with what is shown") << DetailsDriver::Close << "Shut" << true << false;
+    QTest::newRow("Escape goes on with what is shown")
+        << DetailsDriver::Escape << "Esc" << false << true;
+    QTest::newRow("close control goes on with what is shown")
+        << DetailsDriver::Close << "Shut" << true << false;
     QTest::newRow("empty title is accepted") << DetailsDriver::Ok << "" << true << false;
 }
 
@@ -544,7 +521,7 @@ void tst_zelk_script_wizard::dialogAnswer()
     driver.title = title;
     driver.dsw = dsw;
     driver.sln = sln;
-    plugin->go(dir.path(), QStringLiteral("Meter"), {QString()});
+    plugin->go(dir.path(), QStringLiteral("Meter"), { QString() });
     QVERIFY(driver.complete);
 
     QCOMPARE(fileDescription(folder + "Meter.rc"), title.toLatin1());
@@ -570,10 +547,10 @@ void tst_zelk_script_wizard::titleOptionSkipsDialogAndSettings()
     DetailsDriver driver;
     driver.dsw = false;
     driver.sln = false;
-    plugin->go(dir.path(), QStringLiteral("Meter"), {"/usr/bin/wiz", "/title=Meter"});
+    plugin->go(dir.path(), QStringLiteral("Meter"), { "/usr/bin/wiz", "/title=Meter" });
 
     QVERIFY(!driver.shown);
-    for (const char *file : {"Meter.dsp", "Meter.dsw", "Meter.sln", "Meter.vcxproj"})
+    for (const char *file : { "Meter.dsp", "Meter.dsw", "Meter.sln", "Meter.vcxproj" })
         QVERIFY2(!QFile::exists(folder + file), file);
     QSettings settings = choices();
     QCOMPARE(settings.value("zelk_script_wizard_dsw").toInt(), 1);
@@ -590,16 +567,17 @@ void tst_zelk_script_wizard::fileList()
     QCOMPARE(plugin->files(), QStringList());
 
     // The project file names are listed whatever was chosen; sln, vcxproj and docs never are.
-    const QStringList first{"p1.zelk_ui", "Meter.cpp", "Meter.h", "Meter.dsp", "Meter.dsw",
-                            "Meter.rc", "resource.h"};
-    plugin->go(dir.path(), QStringLiteral("Meter"), {"/title=Meter"});
+    const QStringList first { "p1.zelk_ui", "Meter.cpp", "Meter.h", "Meter.dsp", "Meter.dsw",
+        "Meter.rc", "resource.h" };
+    plugin->go(dir.path(), QStringLiteral("Meter"), { "/title=Meter" });
     QCOMPARE(plugin->files(), first);
 
-    const QStringList second{"Gauge.cpp", "Gauge.h", "Gauge.dsp", "Gauge.dsw", "Gauge.rc", "resource.h"};
+    const QStringList second { "Gauge.cpp", "Gauge.h", "Gauge.dsp", "Gauge.dsw", "Gauge.rc",
+        "resource.h" };
     DetailsDriver driver;
     driver.dsw = true;
     driver.sln = true;
-    plugin->go(dir.path(), QStringLiteral("Gauge"), {"/panel=main"});
+    plugin->go(dir.path(), QStringLiteral("Gauge"), { "/panel=main" });
     QVERIFY(driver.complete);
     QCOMPARE(plugin->files(), first + second);
 }

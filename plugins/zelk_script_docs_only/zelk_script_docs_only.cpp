@@ -1,0 +1,53 @@
+#include "zelk_script_docs_only.h"
+
+#include "embeded.h"
+#include "plugin_icon.xpm"
+#include "wiz_util.h"
+
+namespace {
+
+QString environment(const char *variable, const char *unset)
+{
+    // A variable that is set but empty stands for an empty value, not for the default.
+    return qEnvironmentVariableIsSet(variable) ? qEnvironmentVariable(variable)
+                                               : QString::fromLatin1(unset);
+}
+
+} // namespace
+
+QPixmap zelk_script_docs_only::icon()
+{
+    return QPixmap(plugin_pixmap);
+}
+
+QString zelk_script_docs_only::description()
+{
+    return QStringLiteral("Create C++ Scripted UI / Panel - DOCS ONLY");
+}
+
+QStringList zelk_script_docs_only::files()
+{
+    return m_files;
+}
+
+void zelk_script_docs_only::go(const QString &path, const QString &name, const QStringList &)
+{
+    const QString folder = path + QLatin1Char('/') + name + QLatin1Char('/');
+
+    const QStringList replace { QStringLiteral("docs_template"), name, QStringLiteral("user_name"),
+        environment("USERNAME", "an unidentified user"), QStringLiteral("computer_name"),
+        environment("COMPUTERNAME", "an unidentified computer"), QStringLiteral("tamber_component"),
+        name };
+
+    // The page keeps its Markdown text under the name the help project expects.
+    wiz::savefile(
+        qembed_findData("../zelk_script_wizard/tamber_component/docs/tamber_component.md"),
+        folder + "/" + name + ".html", replace);
+    wiz::savefile(
+        qembed_findData("../zelk_script_wizard/tamber_component/docs/tamber_component.hhp"),
+        folder + "/" + name + ".hhp", replace);
+    wiz::savefilebinary(qembed_findData("../zelk_script_wizard/tamber_component/docs/example.png"),
+        folder + "/example.png");
+}
+
+ZELK_WIZARD_PLUGIN(zelk_script_docs_only)
