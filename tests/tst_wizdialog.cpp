@@ -24,6 +24,8 @@ private slots:
     void okNeedsSensibleInput();
     void lastPathDefaultsToHome();
     void lastPathComesBack();
+    void damagedSettingsFallBackToDefault_data();
+    void damagedSettingsFallBackToDefault();
     void newProjectIsCreatedAndHandedOver();
     void overwriteQuestion_data();
     void overwriteQuestion();
@@ -106,6 +108,11 @@ void tst_wizDialog::okNeedsSensibleInput()
     openDialog(dialog);
     QVERIFY(!dialog.buttonOk->isEnabled());
 
+    // Focus on the list must not choose a row by itself.
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.listBox1->setFocus();
+    QCOMPARE(dialog.listBox1->currentRow(), -1);
+
     // Typed in any order, the state after the last change is what counts.
     if (chooseRow)
         dialog.listBox1->setCurrentRow(0);
@@ -127,6 +134,45 @@ void tst_wizDialog::lastPathComesBack()
     storeLastPath(m_dir->path());
     wizDialog dialog;
     QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
+}
+
+void tst_wizDialog::damagedSettingsFallBackToDefault_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("directory");
+    QTest::newRow("binary garbage") << QByteArray("\xff\xfe\0[[\x01lastpath\0=\xff\n\x80", 17) << false;
+    QTest::newRow("unterminated section") << QByteArray("[General\nlastpath") << false;
+    QTest::newRow("a directory in its place") << QByteArray() << true;
+}
+
+void tst_wizDialog::damagedSettingsFallBackToDefault()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, directory);
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tessaly Technology";
+    const QString store = folder + "/ZELK Wizard.conf";
+    QVERIFY(QDir().mkpath(folder));
+    QFile::remove(store);
+    if (directory)
+        QVERIFY(QDir().mkpath(store));
+    else
+        wiztest::writeAll(store, content);
+
+    {
+        wizDialog dialog;
+        QCOMPARE(dialog.location_lineEdit->text(), QDir::homePath());
+        openDialog(dialog);
+        dialog.location_lineEdit->setText(m_dir->path());
+        dialog.project_lineEdit->setText("meter");
+        dialog.listBox1->setCurrentRow(0);
+        // Storing the location may fail; the project is made all the same.
+        dialog.accept();
+    }
+    QVERIFY(QFile::exists(m_dir->path() + "/meter/recorder.log"));
+    if (directory)
+        QDir(store).removeRecursively();
+    else
+        QFile::remove(store);
 }
 
 void tst_wizDialog::newProjectIsCreatedAndHandedOver()

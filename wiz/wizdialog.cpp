@@ -149,6 +149,10 @@ void wizDialog::loadPlugins()
         // A later library with the same title wins; the earlier row stays.
         libraryPaths[entry.title] = entry.path;
     }
+    // No row is chosen until the user chooses one. Saying so explicitly also
+    // stops the list from making its first row current when it takes focus,
+    // which would offer OK for a template nobody picked.
+    listBox1->setCurrentIndex(QModelIndex());
 }
 
 bool wizDialog::runPlugin(const QString &key, const QString &path, const QString &name,
