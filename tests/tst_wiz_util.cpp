@@ -74,7 +74,7 @@ void tst_wiz_util::lookupReturnsOneObjectOverTheStaticData()
 {
     const QByteArray &first = qembed_findData("embed/bytes.txt");
     QCOMPARE(&qembed_findData("embed/bytes.txt"), &first);
-    QCOMPARE(first.constData(), reinterpret_cast<const char *>(qembed_vec[1].data));
+    QCOMPARE(static_cast<const void *>(first.constData()), static_cast<const void *>(qembed_vec[1].data));
     QCOMPARE(first.size(), qsizetype(qembed_vec[1].size));
     QCOMPARE(&qembed_findData("missing"), &qembed_findData("also missing"));
     QVERIFY(qembed_findData("missing").isEmpty());
