@@ -166,9 +166,7 @@ void tst_listing::unknownTitleShowsOhDear()
 
     QString caption;
     QString text;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
+    wiztest::answerNextModal<QMessageBox>(&dialog, [&](QMessageBox *box) {
         caption = box->windowTitle();
         text = box->text();
         QCOMPARE(box->icon(), QMessageBox::Information);

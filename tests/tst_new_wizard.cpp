@@ -1,5 +1,4 @@
-#include "loadedplugin.h"
-#include "wiztest.h"
+#include "templatecheck.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -23,7 +22,7 @@ QByteArray withName(const QString &templateName, const QString &name)
 }
 
 // The nine files of a project and the bytes each must hold.
-QList<QPair<QString, QByteArray>> expectedProject(const QString &name)
+wiztest::ExpectedFiles expectedProject(const QString &name)
 {
     return {
         { name + ".cpp", withName("dist_main.cpp", name) },
@@ -36,15 +35,6 @@ QList<QPair<QString, QByteArray>> expectedProject(const QString &name)
         { "_readme.txt", QByteArray() },
         { "test.cpp", QByteArray() },
     };
-}
-
-QStringList sortedNames(const QList<QPair<QString, QByteArray>> &files)
-{
-    QStringList names;
-    for (const auto &file : files)
-        names << file.first;
-    names.sort();
-    return names;
 }
 
 // Builds the picture an XPM text describes, from its quoted strings, the way
@@ -103,8 +93,6 @@ void tst_new_wizard::templates_data()
     QTest::newRow("icon has no tag") << "icon.xpm" << 0 << 0;
 }
 
-// The templates reach the generated project byte for byte, so a checkout or an
-// editor that changes their line ends or encoding breaks every project.
 void tst_new_wizard::templates()
 {
     QFETCH(QString, file);
@@ -112,12 +100,7 @@ void tst_new_wizard::templates()
     QFETCH(int, maxTags);
 
     const QByteArray bytes = templateBytes(file);
-    QVERIFY(!bytes.isEmpty());
-    QVERIFY2(bytes.endsWith("\r\n"), "last line has no CR LF");
-    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-    QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
-    for (char c : bytes)
-        QVERIFY2(uchar(c) < 128 && c != '\0', "not plain ASCII");
+    QCOMPARE(wiztest::crLfAsciiProblem(bytes), QString());
     const qsizetype tags = bytes.count("%%NAME%%");
     QVERIFY2(tags >= minTags && tags <= maxTags, qPrintable(QString::number(tags)));
 }
@@ -141,30 +124,18 @@ void tst_new_wizard::writesTheProject()
     QFETCH(QString, name);
     QFETCH(QStringList, params);
 
-    QTemporaryDir location;
-    QVERIFY(QDir(location.path()).mkdir(name));
-    const QString project = location.path() + '/' + name;
-
-    wiztest::LoadedPlugin plugin("plugin");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(location.path(), name, params);
-
-    const auto expected = expectedProject(name);
-    QCOMPARE(wiztest::tree(project), sortedNames(expected));
-    for (const auto &file : expected)
-        QVERIFY2(
-            wiztest::readAll(project + '/' + file.first) == file.second, qPrintable(file.first));
+    wiztest::ProjectRun run("plugin", name);
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    run.go(params);
+    QCOMPARE(wiztest::firstDifference(run.project(), expectedProject(name)), QString());
 }
 
 void tst_new_wizard::generatedSourceNamesTheProject()
 {
-    QTemporaryDir location;
-    QVERIFY(QDir(location.path()).mkdir("Foo"));
-    const QString project = location.path() + "/Foo/";
-
-    wiztest::LoadedPlugin plugin("plugin");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(location.path(), "Foo", { QString() });
+    wiztest::ProjectRun run("plugin", "Foo");
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    run.go();
+    const QString project = run.project();
 
     const QByteArray header = wiztest::readAll(project + "Foo.h");
     QVERIFY(header.startsWith("#include \"zelk_wizard_plugin.h\"\r\n"));
@@ -191,66 +162,39 @@ void tst_new_wizard::generatedSourceNamesTheProject()
 
 void tst_new_wizard::iconIsThePluginIcon()
 {
-    QTemporaryDir location;
-    QVERIFY(QDir(location.path()).mkdir("Foo"));
+    wiztest::ProjectRun run("plugin", "Foo");
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    run.go();
 
-    wiztest::LoadedPlugin plugin("plugin");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(location.path(), "Foo", { QString() });
-
-    const QByteArray source = wiztest::readAll(location.path() + "/Foo/icon.xpm");
+    const QByteArray source = wiztest::readAll(run.project() + "icon.xpm");
     QVERIFY(source.startsWith("static const char *plugin_pixmap[] = {\r\n"));
     QVERIFY(source.endsWith("\r\n};\r\n"));
 
     const QImage written = imageFromXpmSource(source);
     QCOMPARE(written.size(), QSize(22, 18));
-    const QImage shown = plugin->icon().toImage();
+    const QImage shown = run.plugin->icon().toImage();
     QCOMPARE(written.convertToFormat(QImage::Format_ARGB32),
         shown.convertToFormat(QImage::Format_ARGB32));
 }
 
 void tst_new_wizard::rerunOverwritesOnlyItsOwnFiles()
 {
-    QTemporaryDir location;
-    QVERIFY(QDir(location.path()).mkdir("Foo"));
-    const QString project = location.path() + "/Foo/";
-    const auto expected = expectedProject("Foo");
-
-    // Longer than any output, so a file that is not truncated shows its tail.
-    const QByteArray stale(10000, 'x');
-    for (const auto &file : expected)
-        wiztest::writeAll(project + file.first, stale);
-    wiztest::writeAll(project + "notes.txt", "mine\r\n");
-
-    wiztest::LoadedPlugin plugin("plugin");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(location.path(), "Foo", { QString() });
-    plugin->go(location.path(), "Foo", { QString() });
-
-    QStringList names = sortedNames(expected) << "notes.txt";
-    names.sort();
-    QCOMPARE(wiztest::tree(project), names);
-    for (const auto &file : expected)
-        QVERIFY2(wiztest::readAll(project + file.first) == file.second, qPrintable(file.first));
-    QCOMPARE(wiztest::readAll(project + "notes.txt"), QByteArray("mine\r\n"));
+    wiztest::ProjectRun run("plugin", "Foo");
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    QCOMPARE(wiztest::rerunDifference(run.project(), expectedProject("Foo"), [&] { run.go(); }),
+        QString());
 }
 
 // This plug-in never makes directories: without the project directory each of
 // the nine files fails on its own, visibly, and nothing appears on disk.
 void tst_new_wizard::missingProjectDirectoryGetsNothing()
 {
-    QTemporaryDir location;
-
-    wiztest::LoadedPlugin plugin("plugin");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    const QRegularExpression failure(
-        "^wiz: cannot write " + QRegularExpression::escape(location.path()) + "/Absent/");
-    for (int i = 0; i < 9; ++i)
-        QTest::ignoreMessage(QtWarningMsg, failure);
-    plugin->go(location.path(), "Absent", { QString() });
-
+    wiztest::ProjectRun run("plugin", "Absent", false);
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    const QStringList files = wiztest::sortedNames(expectedProject("Absent"));
+    QCOMPARE(files.size(), 9);
     QCOMPARE(
-        QDir(location.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        wiztest::writeWithoutProjectDirectory(run.location(), "Absent", files, [&] { run.go(); }),
         QStringList());
 }
 

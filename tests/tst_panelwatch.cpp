@@ -1,5 +1,4 @@
-#include "loadedplugin.h"
-#include "wiztest.h"
+#include "templatecheck.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -39,23 +38,20 @@ QString slnGuid(const QString &dir, const QString &name)
     return line.match(QString::fromLatin1(wiztest::readAll(dir + "/" + name + ".sln"))).captured(1);
 }
 
-// Compares the project in dir with the templates, each token given its own value
-// and everything else byte for byte; returns the first difference found.
-QString differences(const QString &dir, const QString &name)
+QStringList outputNames(const QString &name)
 {
-    QStringList expectedFiles;
+    QStringList names;
     for (const auto &step : outputs(name))
-        expectedFiles << step.second;
-    expectedFiles.sort();
-    if (wiztest::tree(dir) != expectedFiles)
-        return "files: " + wiztest::tree(dir).join(", ");
+        names << step.second;
+    return names;
+}
 
+// The templates with each token given its own value and everything else kept
+// byte for byte; the GUID is the one the solution written into dir carries.
+wiztest::ExpectedFiles expectedProject(const QString &dir, const QString &name)
+{
     const QString guid = slnGuid(dir, name);
-    if (!QRegularExpression("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$")
-             .match(guid)
-             .hasMatch())
-        return "project GUID: " + guid;
-
+    wiztest::ExpectedFiles files;
     for (const auto &step : outputs(name)) {
         QByteArray expected = templateBytes(step.first);
         if (step.first != "p1.zelk_ui" && step.first != "resource.h")
@@ -64,10 +60,25 @@ QString differences(const QString &dir, const QString &name)
                            .replace("PANELWATCH", name.toUpper())
                            .replace(templateGuid, guid)
                            .toLatin1();
-        if (wiztest::readAll(dir + "/" + step.second) != expected)
-            return "content of " + step.second;
+        files << qMakePair(step.second, expected);
     }
-    return QString();
+    return files;
+}
+
+bool isGuid(const QString &text)
+{
+    static const QRegularExpression guid(
+        "^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$");
+    return guid.match(text).hasMatch();
+}
+
+// Compares the project in dir with the templates; returns the first difference found.
+QString differences(const QString &dir, const QString &name)
+{
+    const QString guid = slnGuid(dir, name);
+    if (!isGuid(guid))
+        return "project GUID: " + guid;
+    return wiztest::firstDifference(dir, expectedProject(dir, name));
 }
 
 } // namespace
@@ -123,14 +134,10 @@ void tst_panelwatch::writesTheProject()
     QFETCH(QString, name);
     QFETCH(QStringList, params);
 
-    QTemporaryDir tmp;
-    QVERIFY(QDir(tmp.path()).mkdir(name));
-    wiztest::LoadedPlugin plugin("panelWatch");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(tmp.path(), name, params);
-
-    const QString problem = differences(tmp.path() + "/" + name, name);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    wiztest::ProjectRun run("panelWatch", name);
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    run.go(params);
+    QCOMPARE(differences(run.project(), name), QString());
 }
 
 void tst_panelwatch::projectGuid()
@@ -185,22 +192,17 @@ void tst_panelwatch::keepsTemplateBytes()
     QFETCH(QByteArray, bytesAbove127);
     QFETCH(bool, xml);
 
-    QTemporaryDir tmp;
-    QVERIFY(QDir(tmp.path()).mkdir("Foo"));
-    {
-        wiztest::LoadedPlugin plugin("panelWatch");
-        QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-        plugin->go(tmp.path(), "Foo", { QString() });
-    }
-    QByteArray bytes = wiztest::readAll(tmp.path() + "/Foo/" + file);
+    wiztest::ProjectRun run("panelWatch", "Foo");
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    run.go();
+    QByteArray bytes = wiztest::readAll(run.project() + file);
     QVERIFY(!bytes.isEmpty());
 
     QCOMPARE(bytes.startsWith("\xef\xbb\xbf"), byteOrderMark);
     if (byteOrderMark)
         bytes.remove(0, 3);
     QCOMPARE(bytes.endsWith("\r\n"), finalLineBreak);
-    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-    QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+    QCOMPARE(wiztest::lineEndProblem(bytes), QString());
     QByteArray high;
     for (char c : std::as_const(bytes))
         if (uchar(c) > 127)
@@ -215,41 +217,30 @@ void tst_panelwatch::keepsTemplateBytes()
     }
 }
 
+// Each run with the plug-in loaded afresh, as the host loads it for every project.
 void tst_panelwatch::rerunOverwritesOnlyItsOwnFiles()
 {
     QTemporaryDir tmp;
-    const QString dir = tmp.path() + "/Foo";
     QVERIFY(QDir(tmp.path()).mkdir("Foo"));
-    const QByteArray foreign("kept as it is\r\n");
-    wiztest::writeAll(dir + "/notes.txt", foreign);
-    wiztest::writeAll(dir + "/Foo.cpp", QByteArray(100000, 'x'));
-
-    for (int run = 0; run < 2; ++run) {
+    const QString dir = tmp.path() + "/Foo";
+    const auto write = [&] {
         wiztest::LoadedPlugin plugin("panelWatch");
         QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
         plugin->go(tmp.path(), "Foo", { QString() });
-    }
-
-    QCOMPARE(wiztest::readAll(dir + "/notes.txt"), foreign);
-    QVERIFY(QFile::remove(dir + "/notes.txt"));
-    const QString problem = differences(dir, "Foo");
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    };
+    QCOMPARE(wiztest::rerunDifference(
+                 dir, outputNames("Foo"), write, [&] { return expectedProject(dir, "Foo"); }),
+        QString());
+    QVERIFY(isGuid(slnGuid(dir, "Foo")));
 }
 
 void tst_panelwatch::missingProjectDirectory()
 {
-    QTemporaryDir tmp;
-    for (const auto &step : outputs("Absent"))
-        QTest::ignoreMessage(QtWarningMsg,
-            QRegularExpression("^wiz: cannot write "
-                + QRegularExpression::escape(tmp.path() + "/Absent/" + step.second) + ": "));
-    QTest::failOnWarning(QRegularExpression("."));
-
-    wiztest::LoadedPlugin plugin("panelWatch");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(tmp.path(), "Absent", { QString() });
-
-    QCOMPARE(wiztest::tree(tmp.path()), QStringList());
+    wiztest::ProjectRun run("panelWatch", "Absent", false);
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    QCOMPARE(wiztest::writeWithoutProjectDirectory(
+                 run.location(), "Absent", outputNames("Absent"), [&] { run.go(); }),
+        QStringList());
 }
 
 WIZ_TEST_MAIN(tst_panelwatch)

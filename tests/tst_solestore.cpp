@@ -1,7 +1,4 @@
-#include "loadedplugin.h"
-#include "wiztest.h"
-
-#include <QRegularExpression>
+#include "templatecheck.h"
 
 namespace {
 
@@ -18,7 +15,7 @@ QByteArray expectedText(const QString &templateName, const QString &name)
         .toLatin1();
 }
 
-QList<QPair<QString, QByteArray>> expectedProject(const QString &name)
+wiztest::ExpectedFiles expectedProject(const QString &name)
 {
     return {
         { "main.cpp", expectedText("main.cpp", name) },
@@ -27,15 +24,6 @@ QList<QPair<QString, QByteArray>> expectedProject(const QString &name)
         { name + ".dsp", expectedText("qvmConfig.dsp", name) },
         { name + ".dsw", expectedText("qvmConfig.dsw", name) },
     };
-}
-
-QStringList sortedNames(const QList<QPair<QString, QByteArray>> &files)
-{
-    QStringList names;
-    for (const auto &file : files)
-        names << file.first;
-    names.sort();
-    return names;
 }
 
 } // namespace
@@ -77,20 +65,15 @@ void tst_solestore::templates_data()
     QTest::newRow("workspace") << "qvmConfig.dsw" << false;
 }
 
-// The templates reach the generated project byte for byte; a capitalised token
-// would be rewritten by the second pair in a way no template author expects.
+// A capitalised token in a template would be rewritten by the second pair in a
+// way no template author expects.
 void tst_solestore::templates()
 {
     QFETCH(QString, file);
     QFETCH(bool, hasMacroToken);
 
     const QByteArray bytes = wiztest::readAll(templateDir + file);
-    QVERIFY(!bytes.isEmpty());
-    QVERIFY2(bytes.endsWith("\r\n"), "last line has no CR LF");
-    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-    QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
-    for (char c : bytes)
-        QVERIFY2(uchar(c) < 128 && c != '\0', "not plain ASCII");
+    QCOMPARE(wiztest::crLfAsciiProblem(bytes), QString());
     QVERIFY(bytes.contains("qvmConfig"));
     QVERIFY(!bytes.contains("QvmConfig"));
     QCOMPARE(bytes.contains("QVMCONFIG"), hasMacroToken);
@@ -118,19 +101,10 @@ void tst_solestore::writesTheProject()
     QFETCH(QString, name);
     QFETCH(QStringList, params);
 
-    QTemporaryDir location;
-    QVERIFY(QDir(location.path()).mkdir(name));
-    const QString project = location.path() + '/' + name;
-
-    wiztest::LoadedPlugin plugin("soleStore");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(location.path(), name, params);
-
-    const auto expected = expectedProject(name);
-    QCOMPARE(wiztest::tree(project), sortedNames(expected));
-    for (const auto &file : expected)
-        QVERIFY2(
-            wiztest::readAll(project + '/' + file.first) == file.second, qPrintable(file.first));
+    wiztest::ProjectRun run("soleStore", name);
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    run.go(params);
+    QCOMPARE(wiztest::firstDifference(run.project(), expectedProject(name)), QString());
 }
 
 void tst_solestore::caseRules_data()
@@ -158,13 +132,10 @@ void tst_solestore::caseRules()
     QFETCH(QByteArray, cls);
     QFETCH(QByteArray, macro);
 
-    QTemporaryDir location;
-    QVERIFY(QDir(location.path()).mkdir(name));
-    const QString project = location.path() + '/' + name + '/';
-
-    wiztest::LoadedPlugin plugin("soleStore");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(location.path(), name, { QString() });
+    wiztest::ProjectRun run("soleStore", name);
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    run.go();
+    const QString project = run.project();
 
     const QByteArray header = wiztest::readAll(project + name + ".h");
     QVERIFY(header.contains(
@@ -193,46 +164,22 @@ void tst_solestore::caseRules()
 
 void tst_solestore::rerunOverwritesOnlyItsOwnFiles()
 {
-    QTemporaryDir location;
-    QVERIFY(QDir(location.path()).mkdir("MyCfg"));
-    const QString project = location.path() + "/MyCfg/";
-    const auto expected = expectedProject("MyCfg");
-
-    // Longer than any output, so a file that is not truncated shows its tail.
-    const QByteArray stale(10000, 'x');
-    for (const auto &file : expected)
-        wiztest::writeAll(project + file.first, stale);
-    wiztest::writeAll(project + "notes.txt", "mine\r\n");
-
-    wiztest::LoadedPlugin plugin("soleStore");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    plugin->go(location.path(), "MyCfg", { QString() });
-    plugin->go(location.path(), "MyCfg", { QString() });
-
-    QStringList names = sortedNames(expected) << "notes.txt";
-    names.sort();
-    QCOMPARE(wiztest::tree(project), names);
-    for (const auto &file : expected)
-        QVERIFY2(wiztest::readAll(project + file.first) == file.second, qPrintable(file.first));
-    QCOMPARE(wiztest::readAll(project + "notes.txt"), QByteArray("mine\r\n"));
+    wiztest::ProjectRun run("soleStore", "MyCfg");
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    QCOMPARE(wiztest::rerunDifference(run.project(), expectedProject("MyCfg"), [&] { run.go(); }),
+        QString());
 }
 
 // This plug-in never makes directories: without the project directory each of
 // the five files fails on its own, visibly, and nothing appears on disk.
 void tst_solestore::missingProjectDirectoryGetsNothing()
 {
-    QTemporaryDir location;
-
-    wiztest::LoadedPlugin plugin("soleStore");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    const QRegularExpression failure(
-        "^wiz: cannot write " + QRegularExpression::escape(location.path()) + "/Absent/");
-    for (int i = 0; i < 5; ++i)
-        QTest::ignoreMessage(QtWarningMsg, failure);
-    plugin->go(location.path(), "Absent", { QString() });
-
+    wiztest::ProjectRun run("soleStore", "Absent", false);
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    const QStringList files = wiztest::sortedNames(expectedProject("Absent"));
+    QCOMPARE(files.size(), 5);
     QCOMPARE(
-        QDir(location.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        wiztest::writeWithoutProjectDirectory(run.location(), "Absent", files, [&] { run.go(); }),
         QStringList());
 }
 

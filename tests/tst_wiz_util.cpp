@@ -181,9 +181,8 @@ void tst_wiz_util::oddListWarnsAndWritesNothing()
     QFETCH(QStringList, pairs);
     const QString target = file("docs/out.txt");
     QString caption, text;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
+    QObject context;
+    wiztest::answerNextModal<QMessageBox>(&context, [&](QMessageBox *box) {
         caption = box->windowTitle();
         text = box->text();
         QCOMPARE(box->icon(), QMessageBox::Warning);

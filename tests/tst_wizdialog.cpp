@@ -216,9 +216,7 @@ void tst_wizDialog::overwriteQuestion()
     dialog.listBox1->setCurrentRow(0);
 
     QString caption, text;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
+    wiztest::answerNextModal<QMessageBox>(&dialog, [&](QMessageBox *box) {
         caption = box->windowTitle();
         text = box->text();
         QCOMPARE(box->icon(), QMessageBox::Information);
@@ -269,9 +267,7 @@ void tst_wizDialog::chooserStartsAtPanels()
     openDialog(dialog);
     dialog.location_lineEdit->setText(m_dir->path());
     QString start;
-    QTimer::singleShot(0, [&] {
-        auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        QVERIFY(chooser);
+    wiztest::answerNextModal<QFileDialog>(&dialog, [&](QFileDialog *chooser) {
         start = chooser->directory().absolutePath();
         QCOMPARE(chooser->fileMode(), QFileDialog::Directory);
         QMetaObject::invokeMethod(chooser, "accept");
@@ -288,9 +284,7 @@ void tst_wizDialog::chooserCancelChangesNothing()
     wizDialog dialog;
     openDialog(dialog);
     dialog.location_lineEdit->setText(m_dir->path());
-    QTimer::singleShot(0, [] {
-        auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        QVERIFY(chooser);
+    wiztest::answerNextModal<QFileDialog>(&dialog, [](QFileDialog *chooser) {
         chooser->reject();
     });
     QTest::mouseClick(dialog.browse, Qt::LeftButton);

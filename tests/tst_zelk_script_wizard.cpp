@@ -1,6 +1,5 @@
-#include "loadedplugin.h"
+#include "templatecheck.h"
 #include "wiz_util.h"
-#include "wiztest.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -11,7 +10,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -21,6 +19,7 @@ namespace {
 const QString templateDir
     = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/tamber_component/");
 const QString templateGuid = QStringLiteral("52CC3CAA-BB91-45DB-825D-362AFF3C318E");
+const QString deliverable = QStringLiteral("zelk_script_wizard");
 
 QSettings choices()
 {
@@ -29,7 +28,7 @@ QSettings choices()
 
 void storeChoices(const QVariant &dsw, const QVariant &sln)
 {
-    QSettings settings(QSettings::UserScope, QStringLiteral("zelk"), QStringLiteral("wiz"));
+    QSettings settings = choices();
     settings.clear();
     if (dsw.isValid())
         settings.setValue(QStringLiteral("zelk_script_wizard_dsw"), dsw);
@@ -77,7 +76,7 @@ QString guidOf(const QByteArray &solution)
 
 // Answers the details dialog from inside its modal loop, the way a user would,
 // and remembers what it showed. Arm it before go(); if go() shows no dialog the
-// timer never fires and dies with the object.
+// answer is dropped with the object.
 struct DetailsDriver
 {
     enum How { Ok, Enter, Escape, Close };
@@ -95,20 +94,15 @@ struct DetailsDriver
     bool shownSln = false;
     int result = -1;
 
-    QTimer timer;
+    QObject context;
 
     DetailsDriver()
     {
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [this] { answer(); });
-        timer.start(0);
+        wiztest::answerNextModal<QDialog>(&context, [this](QDialog *dialog) { answer(dialog); });
     }
 
-    void answer()
+    void answer(QDialog *dialog)
     {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
         shown = true;
         if (inspect)
             inspect(dialog);
@@ -188,13 +182,11 @@ private slots:
 
 void tst_zelk_script_wizard::detailsForm()
 {
-    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
-    QCOMPARE(plugin->description(), QStringLiteral("Create C++ Scripted UI / Panel"));
-    QCOMPARE(plugin->icon().size(), QSize(22, 18));
+    wiztest::ProjectRun run(deliverable, QStringLiteral("Form"));
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    QCOMPARE(run.plugin->description(), QStringLiteral("Create C++ Scripted UI / Panel"));
+    QCOMPARE(run.plugin->icon().size(), QSize(22, 18));
 
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Form"));
     bool inspected = false;
     DetailsDriver driver;
     driver.how = DetailsDriver::Enter;
@@ -227,7 +219,7 @@ void tst_zelk_script_wizard::detailsForm()
         QCOMPARE(dialog->size(), QSize(519, 297).expandedTo(dialog->minimumSizeHint()));
         inspected = true;
     };
-    plugin->go(dir.path(), QStringLiteral("Form"), { QString() });
+    run.go();
 
     QVERIFY(driver.shown);
     QVERIFY(inspected);
@@ -280,28 +272,23 @@ void tst_zelk_script_wizard::fileSet()
     QFETCH(QString, panel);
     QFETCH(QStringList, expected);
 
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
-    const QString folder = dir.path() + QStringLiteral("/Meter/");
-    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    wiztest::ProjectRun run(deliverable, QStringLiteral("Meter"));
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    const QString folder = run.project();
     DetailsDriver driver;
     driver.title = QStringLiteral("Meter display");
     driver.dsw = dsw;
     driver.sln = sln;
-    plugin->go(dir.path(), QStringLiteral("Meter"), params);
+    run.go(params);
     QVERIFY(driver.complete);
-
-    expected.sort();
-    QCOMPARE(wiztest::tree(folder), expected);
 
     const QString guid = sln ? guidOf(wiztest::readAll(folder + "Meter.sln")) : QString();
     const QStringList pairs
         = sourcePairs(QStringLiteral("Meter"), driver.title.value(), guid, panel);
+    wiztest::ExpectedFiles files;
     for (const QString &file : expected)
-        QVERIFY2(
-            wiztest::readAll(folder + file) == expectedOutput(file, QStringLiteral("Meter"), pairs),
-            qPrintable(file));
+        files << qMakePair(file, expectedOutput(file, QStringLiteral("Meter"), pairs));
+    QCOMPARE(wiztest::firstDifference(folder, files), QString());
 
     if (!panel.isEmpty()) {
         QVERIFY(wiztest::readAll(folder + "Meter.cpp")
@@ -331,27 +318,24 @@ void tst_zelk_script_wizard::replacements_data()
     QTest::newRow("p1 in the name stays without a panel")
         << "Ap1" << QStringList { "/title=T" } << "Ap1.h"
         << QByteArray("class EXPORT_SCRIPT Ap1 : public") << QByteArray("main");
-    QTest::newRow("p1 in the title changes when a panel is given")
-        << "Meter" << QStringList { "/title=Step1", "/panel=main" } << "Meter.rc"
-        << QByteArray("\"FileDescription\", \"Stemain\\0\"") << QByteArray("Step1");
-    QTest::newRow("p1 in the title stays without a panel")
-        << "Meter" << QStringList { "/title=Step1" } << "Meter.rc"
-        << QByteArray("\"FileDescription\", \"Step1\\0\"") << QByteArray("Stemain");
-    QTest::newRow("component token in the title is kept")
-        << "Meter" << QStringList { "/title=A tamber_component" } << "Meter.rc"
-        << QByteArray("\"FileDescription\", \"A tamber_component\\0\"") << QByteArray("A Meter");
-    QTest::newRow("backslash and double quote in the title")
-        << "Meter" << QStringList { "/title=C:\\x \"y\"" } << "Meter.rc"
-        << QByteArray("\"FileDescription\", \"C:/x 'y'\\0\"") << QByteArray("\\x");
-    QTest::newRow("title option alone is the title")
-        << "Meter" << QStringList { "/title" } << "Meter.rc"
-        << QByteArray("\"FileDescription\", \"/title\\0\"") << QByteArray("%%TITLE%%");
-    QTest::newRow("any seventh character is cut with the option")
-        << "Meter" << QStringList { "/usr/bin/wiz", "/key=x", "/title:Colon" } << "Meter.rc"
-        << QByteArray("\"FileDescription\", \"Colon\\0\"") << QByteArray(":Colon");
-    QTest::newRow("later title option overrides earlier")
-        << "Meter" << QStringList { "/title=One", "/title=Two" } << "Meter.rc"
-        << QByteArray("\"FileDescription\", \"Two\\0\"") << QByteArray("One");
+    // The title as the resource script's file description shows it.
+    const auto description = [](const char *tag, const QStringList &params, const QByteArray &shown,
+                                 const QByteArray &absent) {
+        QTest::newRow(tag) << QStringLiteral("Meter") << params << QStringLiteral("Meter.rc")
+                           << "\"FileDescription\", \"" + shown + "\\0\"" << absent;
+    };
+    description("p1 in the title changes when a panel is given", { "/title=Step1", "/panel=main" },
+        "Stemain", "Step1");
+    description("p1 in the title stays without a panel", { "/title=Step1" }, "Step1", "Stemain");
+    description("component token in the title is kept", { "/title=A tamber_component" },
+        "A tamber_component", "A Meter");
+    description(
+        "backslash and double quote in the title", { "/title=C:\\x \"y\"" }, "C:/x 'y'", "\\x");
+    description("title option alone is the title", { "/title" }, "/title", "%%TITLE%%");
+    description("any seventh character is cut with the option",
+        { "/usr/bin/wiz", "/key=x", "/title:Colon" }, "Colon", ":Colon");
+    description(
+        "later title option overrides earlier", { "/title=One", "/title=Two" }, "Two", "One");
 }
 
 void tst_zelk_script_wizard::replacements()
@@ -362,32 +346,28 @@ void tst_zelk_script_wizard::replacements()
     QFETCH(QByteArray, present);
     QFETCH(QByteArray, absent);
 
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(name);
-    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-    QVERIFY(plugin.get());
+    wiztest::ProjectRun run(deliverable, name);
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
     DetailsDriver driver;
     driver.how = DetailsDriver::Escape;
-    plugin->go(dir.path(), name, params);
+    run.go(params);
     QVERIFY2(!driver.shown, "a title option must not show the dialog");
 
-    const QByteArray output = wiztest::readAll(dir.path() + "/" + name + "/" + file);
+    const QByteArray output = wiztest::readAll(run.project() + file);
     QVERIFY2(output.contains(present), output.constData());
     QVERIFY2(!output.contains(absent), output.constData());
 }
 
 void tst_zelk_script_wizard::bytesOfTheOutput()
 {
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
-    const QString folder = dir.path() + QStringLiteral("/Meter/");
-    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-    QVERIFY(plugin.get());
+    wiztest::ProjectRun run(deliverable, QStringLiteral("Meter"));
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    const QString folder = run.project();
     DetailsDriver driver;
     driver.title = QString::fromUtf8("Z\u00e4hler \u20ac");
     driver.dsw = true;
     driver.sln = true;
-    plugin->go(dir.path(), QStringLiteral("Meter"), { QString() });
+    run.go();
     QVERIFY(driver.complete);
 
     const QByteArray bom("\xef\xbb\xbf");
@@ -407,8 +387,7 @@ void tst_zelk_script_wizard::bytesOfTheOutput()
             continue;
         const QByteArray bytes = wiztest::readAll(folder + file);
         QVERIFY2(!bytes.isEmpty(), qPrintable(file));
-        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-        QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+        QCOMPARE(wiztest::lineEndProblem(bytes), QString());
         // The documentation page alone has no final line break.
         QCOMPARE(bytes.endsWith("\r\n"), file != QLatin1String("docs/Meter.md"));
     }
@@ -421,15 +400,13 @@ void tst_zelk_script_wizard::freshGuid()
     static const QRegularExpression format(
         QStringLiteral("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"));
     QStringList guids;
-    for (int run = 0; run < 2; ++run) {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("Meter"));
-        const QString folder = dir.path() + QStringLiteral("/Meter/");
-        wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-        QVERIFY(plugin.get());
+    for (int round = 0; round < 2; ++round) {
+        wiztest::ProjectRun run(deliverable, QStringLiteral("Meter"));
+        QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+        const QString folder = run.project();
         DetailsDriver driver;
         driver.sln = true;
-        plugin->go(dir.path(), QStringLiteral("Meter"), { QString() });
+        run.go();
 
         const QByteArray solution = wiztest::readAll(folder + "Meter.sln");
         const QByteArray project = wiztest::readAll(folder + "Meter.vcxproj");
@@ -471,13 +448,11 @@ void tst_zelk_script_wizard::storedChoicesPresetTheDialog()
     QFETCH(bool, sln);
 
     storeChoices(storedDsw, storedSln);
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
-    const QString folder = dir.path() + QStringLiteral("/Meter/");
-    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-    QVERIFY(plugin.get());
+    wiztest::ProjectRun run(deliverable, QStringLiteral("Meter"));
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    const QString folder = run.project();
     DetailsDriver driver; // presses OK on what it was shown
-    plugin->go(dir.path(), QStringLiteral("Meter"), { QString() });
+    run.go();
 
     QVERIFY(driver.complete);
     QCOMPARE(driver.shownDsw, dsw);
@@ -511,17 +486,15 @@ void tst_zelk_script_wizard::dialogAnswer()
 
     // Stored opposite to the answer, so a choice that is not written back shows.
     storeChoices(dsw ? 0 : 1, sln ? 0 : 1);
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
-    const QString folder = dir.path() + QStringLiteral("/Meter/");
-    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-    QVERIFY(plugin.get());
+    wiztest::ProjectRun run(deliverable, QStringLiteral("Meter"));
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    const QString folder = run.project();
     DetailsDriver driver;
     driver.how = how;
     driver.title = title;
     driver.dsw = dsw;
     driver.sln = sln;
-    plugin->go(dir.path(), QStringLiteral("Meter"), { QString() });
+    run.go();
     QVERIFY(driver.complete);
 
     QCOMPARE(fileDescription(folder + "Meter.rc"), title.toLatin1());
@@ -539,15 +512,13 @@ void tst_zelk_script_wizard::dialogAnswer()
 void tst_zelk_script_wizard::titleOptionSkipsDialogAndSettings()
 {
     storeChoices(1, 1);
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
-    const QString folder = dir.path() + QStringLiteral("/Meter/");
-    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-    QVERIFY(plugin.get());
+    wiztest::ProjectRun run(deliverable, QStringLiteral("Meter"));
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    const QString folder = run.project();
     DetailsDriver driver;
     driver.dsw = false;
     driver.sln = false;
-    plugin->go(dir.path(), QStringLiteral("Meter"), { "/usr/bin/wiz", "/title=Meter" });
+    run.go({ "/usr/bin/wiz", "/title=Meter" });
 
     QVERIFY(!driver.shown);
     for (const char *file : { "Meter.dsp", "Meter.dsw", "Meter.sln", "Meter.vcxproj" })
@@ -559,27 +530,25 @@ void tst_zelk_script_wizard::titleOptionSkipsDialogAndSettings()
 
 void tst_zelk_script_wizard::fileList()
 {
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Meter"));
-    QDir(dir.path()).mkdir(QStringLiteral("Gauge"));
-    wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_wizard"));
-    QVERIFY(plugin.get());
-    QCOMPARE(plugin->files(), QStringList());
+    wiztest::ProjectRun run(deliverable, QStringLiteral("Meter"));
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    QDir(run.location()).mkdir(QStringLiteral("Gauge"));
+    QCOMPARE(run.plugin->files(), QStringList());
 
     // The project file names are listed whatever was chosen; sln, vcxproj and docs never are.
     const QStringList first { "p1.zelk_ui", "Meter.cpp", "Meter.h", "Meter.dsp", "Meter.dsw",
         "Meter.rc", "resource.h" };
-    plugin->go(dir.path(), QStringLiteral("Meter"), { "/title=Meter" });
-    QCOMPARE(plugin->files(), first);
+    run.go({ "/title=Meter" });
+    QCOMPARE(run.plugin->files(), first);
 
     const QStringList second { "Gauge.cpp", "Gauge.h", "Gauge.dsp", "Gauge.dsw", "Gauge.rc",
         "resource.h" };
     DetailsDriver driver;
     driver.dsw = true;
     driver.sln = true;
-    plugin->go(dir.path(), QStringLiteral("Gauge"), { "/panel=main" });
+    run.plugin->go(run.location(), QStringLiteral("Gauge"), { "/panel=main" });
     QVERIFY(driver.complete);
-    QCOMPARE(plugin->files(), first + second);
+    QCOMPARE(run.plugin->files(), first + second);
 }
 
 WIZ_TEST_MAIN(tst_zelk_script_wizard)

@@ -3,10 +3,14 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 // QTEST_MAIN with the environment every test of this project runs in: the
 // offscreen platform and a settings directory of its own that is removed
@@ -56,6 +60,44 @@ inline QStringList tree(const QString &dir)
     }
     names.sort();
     return names;
+}
+
+namespace detail {
+    template <typename Dialog>
+    void answerModalAfter(
+        int milliseconds, const QObject *context, std::function<void(Dialog *)> answer)
+    {
+        QTimer::singleShot(milliseconds, context, [context, answer = std::move(answer)]() mutable {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal) {
+                answerModalAfter<Dialog>(10, context, std::move(answer));
+                return;
+            }
+            if (auto *dialog = qobject_cast<Dialog *>(modal)) {
+                answer(dialog);
+                return;
+            }
+            QTest::qFail(qPrintable(QStringLiteral("unexpected modal window: %1")
+                                        .arg(QLatin1String(modal->metaObject()->className()))),
+                __FILE__, __LINE__);
+            if (auto *other = qobject_cast<QDialog *>(modal))
+                other->reject();
+            else
+                modal->close();
+        });
+    }
+} // namespace detail
+
+// Answers the next modal dialog from inside its modal loop, the way a user
+// would: answer is called with it once the dialog is up. Until a modal window
+// is up it keeps looking; a modal window of another type fails the test and is
+// closed, so that the test does not hang on it. Nothing happens any more once
+// context is destroyed, so an answer to a dialog that never came cannot reach
+// into a later test.
+template <typename Dialog>
+void answerNextModal(const QObject *context, std::function<void(Dialog *)> answer)
+{
+    detail::answerModalAfter<Dialog>(0, context, std::move(answer));
 }
 
 } // namespace wiztest
