@@ -1,5 +1,7 @@
 #include "wizdialogbase.h"
 
+#include "form_layouts.h"
+
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -20,15 +22,6 @@ QSizePolicy fixedHeight(QWidget *widget)
     return policy;
 }
 
-QHBoxLayout *row(const char *name)
-{
-    auto *layout = new QHBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    layout->setObjectName(QLatin1String(name));
-    return layout;
-}
-
 } // namespace
 
 // Widgets are created in keyboard focus order: list, name, location, browse, OK, Cancel.
@@ -39,10 +32,7 @@ wizDialogBase::wizDialogBase(QWidget *parent, const char *name, bool modal, Qt::
     setObjectName(QLatin1String(name ? name : "wizDialogBase"));
     setSizeGripEnabled(true);
 
-    wizDialogBaseLayout = new QVBoxLayout(this);
-    wizDialogBaseLayout->setContentsMargins(11, 11, 11, 11);
-    wizDialogBaseLayout->setSpacing(6);
-    wizDialogBaseLayout->setObjectName(QStringLiteral("wizDialogBaseLayout"));
+    wizDialogBaseLayout = formLayouts::dialogColumn(this, "wizDialogBaseLayout");
 
     listBox1 = new QListWidget(this);
     listBox1->setObjectName(QStringLiteral("listBox1"));
@@ -52,7 +42,7 @@ wizDialogBase::wizDialogBase(QWidget *parent, const char *name, bool modal, Qt::
     textLabel1->setObjectName(QStringLiteral("textLabel1"));
     wizDialogBaseLayout->addWidget(textLabel1);
 
-    layout5 = row("layout5");
+    layout5 = formLayouts::row("layout5");
     project_lineEdit = new QLineEdit(this);
     project_lineEdit->setObjectName(QStringLiteral("project_lineEdit"));
     project_lineEdit->setSizePolicy(fixedHeight(project_lineEdit));
@@ -67,7 +57,7 @@ wizDialogBase::wizDialogBase(QWidget *parent, const char *name, bool modal, Qt::
     textLabel1_2->setObjectName(QStringLiteral("textLabel1_2"));
     wizDialogBaseLayout->addWidget(textLabel1_2);
 
-    layout2 = row("layout2");
+    layout2 = formLayouts::row("layout2");
     location_lineEdit = new QLineEdit(this);
     location_lineEdit->setObjectName(QStringLiteral("location_lineEdit"));
     location_lineEdit->setSizePolicy(fixedHeight(location_lineEdit));
@@ -79,7 +69,7 @@ wizDialogBase::wizDialogBase(QWidget *parent, const char *name, bool modal, Qt::
     layout2->addWidget(browse);
     wizDialogBaseLayout->addLayout(layout2);
 
-    layout4 = row("layout4");
+    layout4 = formLayouts::row("layout4");
     layout4->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     buttonOk = new QPushButton(this);
     buttonOk->setObjectName(QStringLiteral("buttonOk"));

@@ -1,5 +1,7 @@
 #include "detailsdialogbase.h"
 
+#include "form_layouts.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -21,15 +23,6 @@ void frameContents(QGroupBox *frame, QLayout *contents)
     column->setAlignment(contents, Qt::AlignTop);
 }
 
-QHBoxLayout *row(const char *name)
-{
-    auto *layout = new QHBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    layout->setObjectName(QLatin1String(name));
-    return layout;
-}
-
 } // namespace
 
 // Widgets are created in keyboard focus order: title, the two boxes, OK.
@@ -41,10 +34,7 @@ detailsDialogBase::detailsDialogBase(
     setObjectName(QLatin1String(name ? name : "detailsDialogBase"));
     setSizeGripEnabled(true);
 
-    detailsDialogBaseLayout = new QVBoxLayout(this);
-    detailsDialogBaseLayout->setContentsMargins(11, 11, 11, 11);
-    detailsDialogBaseLayout->setSpacing(6);
-    detailsDialogBaseLayout->setObjectName(QStringLiteral("detailsDialogBaseLayout"));
+    detailsDialogBaseLayout = formLayouts::dialogColumn(this, "detailsDialogBaseLayout");
 
     groupBox2 = new QGroupBox(this);
     groupBox2->setObjectName(QStringLiteral("groupBox2"));
@@ -56,7 +46,7 @@ detailsDialogBase::detailsDialogBase(
     groupBox2Layout->addWidget(title);
     detailsDialogBaseLayout->addWidget(groupBox2);
 
-    layout2 = row("layout2");
+    layout2 = formLayouts::row("layout2");
 
     groupBox1 = new QGroupBox(this);
     groupBox1->setObjectName(QStringLiteral("groupBox1"));
@@ -79,7 +69,7 @@ detailsDialogBase::detailsDialogBase(
     detailsDialogBaseLayout->addItem(
         new QSpacerItem(20, 41, QSizePolicy::Minimum, QSizePolicy::Expanding));
 
-    Layout1 = row("Layout1");
+    Layout1 = formLayouts::row("Layout1");
     Layout1->addItem(new QSpacerItem(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     buttonOk = new QPushButton(this);
     buttonOk->setObjectName(QStringLiteral("buttonOk"));
