@@ -174,6 +174,8 @@ private slots:
     void freshGuid();
     void storedChoicesPresetTheDialog_data();
     void storedChoicesPresetTheDialog();
+    void damagedChoicesFallBackToNone_data();
+    void damagedChoicesFallBackToNone();
     void dialogAnswer_data();
     void dialogAnswer();
     void titleOptionSkipsDialogAndSettings();
@@ -459,6 +461,39 @@ void tst_zelk_script_wizard::storedChoicesPresetTheDialog()
     QCOMPARE(driver.shownSln, sln);
     QCOMPARE(QFile::exists(folder + "Meter.dsp"), dsw);
     QCOMPARE(QFile::exists(folder + "Meter.sln"), sln);
+}
+
+void tst_zelk_script_wizard::damagedChoicesFallBackToNone_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("directory");
+    QTest::newRow("binary garbage") << QByteArray("\xff\0zelk_script_wizard_dsw\0=\x01\n[", 30) << false;
+    QTest::newRow("a directory in its place") << QByteArray() << true;
+}
+
+void tst_zelk_script_wizard::damagedChoicesFallBackToNone()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, directory);
+    const QString store = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/zelk/wiz.conf");
+    QFile::remove(store);
+    QVERIFY(QDir().mkpath(QFileInfo(store).absolutePath()));
+    if (directory)
+        QVERIFY(QDir().mkpath(store));
+    else
+        wiztest::writeAll(store, content);
+
+    wiztest::ProjectRun run(deliverable, QStringLiteral("Meter"));
+    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    DetailsDriver driver;
+    run.go();
+    QVERIFY(driver.complete);
+    QVERIFY(!driver.shownDsw && !driver.shownSln);
+    QVERIFY(QFile::exists(run.project() + "Meter.cpp"));
+    if (directory)
+        QDir(store).removeRecursively();
+    else
+        QFile::remove(store);
 }
 
 void tst_zelk_script_wizard::dialogAnswer_data()
