@@ -67,9 +67,9 @@ void wiz::savefile(QString in, QString path, QStringList replacepairs)
     makeParentDirectory(path);
     if (replacepairs.size() % 2) {
         QMessageBox::warning(nullptr, path,
-                             QStringLiteral("Replace lists must exist in pairs of TAG VALUE TAG VALUE\n"
-                                            "Can't do replace function on %1")
-                                 .arg(path));
+            QStringLiteral("Replace lists must exist in pairs of TAG VALUE TAG VALUE\n"
+                           "Can't do replace function on %1")
+                .arg(path));
         return;
     }
     writeFile(path, applyReplaceList(std::move(in), replacepairs).toLatin1());

@@ -24,8 +24,10 @@ public:
 
     // Embedded templates are handed over as byte arrays: they are read as
     // Latin-1, one character per byte, up to the first NUL.
-    static void savefile(const QByteArray &in, const QString &path, const QString &replace = QString());
-    static void savefile(const QByteArray &in, const QString &path, const QStringList &replacepairs);
+    static void savefile(
+        const QByteArray &in, const QString &path, const QString &replace = QString());
+    static void savefile(
+        const QByteArray &in, const QString &path, const QStringList &replacepairs);
     static QString text(const QByteArray &in);
 
     // The replace-list rule on its own: pairs in order over the whole text,

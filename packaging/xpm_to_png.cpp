@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     // would be scaled by every desktop, so refuse it instead.
     if (image.width() != size || image.height() != size) {
         std::fprintf(stderr, "xpm_to_png: %s is %dx%d, expected %dx%d\n", argv[1], image.width(),
-                     image.height(), size, size);
+            image.height(), size, size);
         return 1;
     }
     if (!image.save(QString::fromLocal8Bit(argv[2]), "PNG")) {

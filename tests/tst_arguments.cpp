@@ -36,32 +36,46 @@ void tst_arguments::scan_data()
 
     const QString wiz = QStringLiteral("/usr/bin/wiz");
     QTest::newRow("the three options")
-        << QStringList { wiz, "/path=/tmp", "/project=meter", "/key=A / B" } << "/tmp" << "meter"
+        << QStringList { wiz, "/path=/tmp", "/project=meter", "/key=A / B" } << "/tmp"
+        << "meter"
         << "A / B" << QStringList { wiz };
     QTest::newRow("program path first, the rest in order")
-        << QStringList { wiz, "/title=T", "/path=/tmp", "x" } << "/tmp" << "" << ""
-        << QStringList { wiz, "/title=T", "x" };
-    QTest::newRow("a later option wins")
-        << QStringList { wiz, "/path=/a", "/path=/b" } << "/b" << "" << "" << QStringList { wiz };
+        << QStringList { wiz, "/title=T", "/path=/tmp", "x" } << "/tmp"
+        << ""
+        << "" << QStringList { wiz, "/title=T", "x" };
+    QTest::newRow("a later option wins") << QStringList { wiz, "/path=/a", "/path=/b" } << "/b"
+                                         << ""
+                                         << "" << QStringList { wiz };
     QTest::newRow("a third piece voids the option")
-        << QStringList { wiz, "/path=/a", "/path=/b=c" } << "/a" << "" << "" << QStringList { wiz };
-    QTest::newRow("two = in a row still count")
-        << QStringList { wiz, "/path==/a" } << "/a" << "" << "" << QStringList { wiz };
+        << QStringList { wiz, "/path=/a", "/path=/b=c" } << "/a"
+        << ""
+        << "" << QStringList { wiz };
+    QTest::newRow("two = in a row still count") << QStringList { wiz, "/path==/a" } << "/a"
+                                                << ""
+                                                << "" << QStringList { wiz };
     QTest::newRow("no value is ignored, and goes nowhere")
-        << QStringList { wiz, "/path=", "/key" } << "" << "" << "" << QStringList { wiz };
+        << QStringList { wiz, "/path=", "/key" } << ""
+        << ""
+        << "" << QStringList { wiz };
     QTest::newRow("longer keyword still counts")
-        << QStringList { wiz, "/pathway=/a", "/projects=p", "/keyboard=k" } << "/a" << "p" << "k"
-        << QStringList { wiz };
-    QTest::newRow("upper case is a parameter")
-        << QStringList { wiz, "/PATH=/a", "/Key=k" } << "" << "" << "" << QStringList { wiz, "/PATH=/a", "/Key=k" };
+        << QStringList { wiz, "/pathway=/a", "/projects=p", "/keyboard=k" } << "/a"
+        << "p"
+        << "k" << QStringList { wiz };
+    QTest::newRow("upper case is a parameter") << QStringList { wiz, "/PATH=/a", "/Key=k" } << ""
+                                               << ""
+                                               << "" << QStringList { wiz, "/PATH=/a", "/Key=k" };
     QTest::newRow("a value with spaces and slashes")
-        << QStringList { wiz, "/key=Create C++ Scripted UI / Panel" } << "" << "" << "Create C++ Scripted UI / Panel"
-        << QStringList { wiz };
+        << QStringList { wiz, "/key=Create C++ Scripted UI / Panel" } << ""
+        << ""
+        << "Create C++ Scripted UI / Panel" << QStringList { wiz };
     QTest::newRow("values and parameters are expanded")
-        << QStringList { wiz, "/path=%WIZ_T_ROOT%/work", "/title=%WIZ_T_ROOT%" } << "/srv/root/work" << "" << ""
-        << QStringList { wiz, "/title=/srv/root" };
+        << QStringList { wiz, "/path=%WIZ_T_ROOT%/work", "/title=%WIZ_T_ROOT%" } << "/srv/root/work"
+        << ""
+        << "" << QStringList { wiz, "/title=/srv/root" };
     QTest::newRow("the program path is no option even when it looks like one")
-        << QStringList { "/path=/x" } << "/x" << "" << "" << QStringList();
+        << QStringList { "/path=/x" } << "/x"
+        << ""
+        << "" << QStringList();
 }
 
 void tst_arguments::scan()
@@ -79,19 +93,31 @@ void tst_arguments::expand_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("no reference") << "/tmp/x" << "/tmp/x";
-    QTest::newRow("set variable, text kept around it") << "a%WIZ_T_ROOT%b" << "a/srv/root" "b";
-    QTest::newRow("two references") << "%WIZ_T_ROOT%%WIZ_T_ROOT%" << "/srv/root/srv/root";
-    QTest::newRow("unset variable gives nothing") << "a%WIZ_T_UNSET%b" << "ab";
-    QTest::newRow("empty variable gives nothing") << "a%WIZ_T_EMPTY%b" << "ab";
-    QTest::newRow("two % in a row give nothing") << "50%%" << "50";
-    QTest::newRow("%% inside a text") << "a%%b" << "ab";
-    QTest::newRow("lone % at the end is dropped") << "abc%" << "abc";
-    QTest::newRow("open name at the end is dropped") << "abc%WIZ_T_ROOT" << "abc";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("no reference") << "/tmp/x"
+                                  << "/tmp/x";
+    QTest::newRow("set variable, text kept around it") << "a%WIZ_T_ROOT%b"
+                                                       << "a/srv/root"
+                                                          "b";
+    QTest::newRow("two references") << "%WIZ_T_ROOT%%WIZ_T_ROOT%"
+                                    << "/srv/root/srv/root";
+    QTest::newRow("unset variable gives nothing") << "a%WIZ_T_UNSET%b"
+                                                  << "ab";
+    QTest::newRow("empty variable gives nothing") << "a%WIZ_T_EMPTY%b"
+                                                  << "ab";
+    QTest::newRow("two % in a row give nothing") << "50%%"
+                                                 << "50";
+    QTest::newRow("%% inside a text") << "a%%b"
+                                      << "ab";
+    QTest::newRow("lone % at the end is dropped") << "abc%"
+                                                  << "abc";
+    QTest::newRow("open name at the end is dropped") << "abc%WIZ_T_ROOT"
+                                                     << "abc";
     QTest::newRow("name of 255 characters is looked up")
         << QString("x%" + QString(255, 'N') + "%y") << "xlongy";
-    QTest::newRow("characters beyond Latin-1 survive") << "/home/Łukasz/κ%WIZ_T_EMPTY%" << "/home/Łukasz/κ";
+    QTest::newRow("characters beyond Latin-1 survive") << "/home/Łukasz/κ%WIZ_T_EMPTY%"
+                                                       << "/home/Łukasz/κ";
 }
 
 void tst_arguments::expand()
@@ -104,7 +130,8 @@ void tst_arguments::overlongNameStopsTheExpansion_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("256 characters") << QString("ab%WIZ_T_ROOT%c%" + QString(256, 'N') + "%tail") << "ab/srv/rootc";
+    QTest::newRow("256 characters")
+        << QString("ab%WIZ_T_ROOT%c%" + QString(256, 'N') + "%tail") << "ab/srv/rootc";
     QTest::newRow("unclosed and long") << QString("x%" + QString(300, 'M')) << "x";
 }
 
@@ -112,7 +139,7 @@ void tst_arguments::overlongNameStopsTheExpansion()
 {
     QFETCH(QString, text);
     QTest::ignoreMessage(QtDebugMsg,
-                         qPrintable("serious error = request for environment string is broken: " + text));
+        qPrintable("serious error = request for environment string is broken: " + text));
     QTEST(wizDialog::expandEnvironment(text), "expected");
 }
 

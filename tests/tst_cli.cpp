@@ -29,14 +29,14 @@ private:
         QByteArray err;
     };
     static Run wiz(const QStringList &arguments, const QString &workingDir,
-                   const QString &program = QStringLiteral(WIZ_BUILD_DIR "/wiz"),
-                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+        const QString &program = QStringLiteral(WIZ_BUILD_DIR "/wiz"),
+        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
     std::unique_ptr<wiztest::FixtureDir> m_dir;
 };
 
-tst_cli::Run tst_cli::wiz(const QStringList &arguments, const QString &workingDir, const QString &program,
-                          const QProcessEnvironment &environment)
+tst_cli::Run tst_cli::wiz(const QStringList &arguments, const QString &workingDir,
+    const QString &program, const QProcessEnvironment &environment)
 {
     QProcess process;
     process.setProgram(program);
@@ -88,15 +88,18 @@ void tst_cli::unattendedRun()
     QVERIFY(m_dir->add("recorder", "recorder.so"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("WIZ_T_WHERE", m_dir->path());
-    const Run run = wiz({ "/path=%WIZ_T_WHERE%", "/project=meter", "/key=Fixture Recorder", "/title=%WIZ_T_WHERE%",
-                          "/path", "plain" },
-                        m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+    const Run run = wiz({ "/path=%WIZ_T_WHERE%", "/project=meter", "/key=Fixture Recorder",
+                            "/title=%WIZ_T_WHERE%", "/path", "plain" },
+        m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
     QCOMPARE(run.status, 0);
     const QByteArray log = wiztest::readAll(m_dir->path() + "/meter/recorder.log");
-    QCOMPARE(log, QByteArray("path=" + m_dir->path().toUtf8() + "\nname=meter\ncount=3\nparam=" WIZ_BUILD_DIR
-                             "/wiz\nparam=/title=" + m_dir->path().toUtf8() + "\nparam=plain\nreleased\n"));
+    QCOMPARE(log,
+        QByteArray("path=" + m_dir->path().toUtf8()
+            + "\nname=meter\ncount=3\nparam=" WIZ_BUILD_DIR "/wiz\nparam=/title="
+            + m_dir->path().toUtf8() + "\nparam=plain\nreleased\n"));
     // An unattended run never touches the remembered location.
-    QVERIFY(!QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tessaly Technology/ZELK Wizard.conf"));
+    QVERIFY(!QFile::exists(
+        qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tessaly Technology/ZELK Wizard.conf"));
 }
 
 void tst_cli::unattendedRunHeadlessWithoutDisplay()
@@ -105,8 +108,8 @@ void tst_cli::unattendedRunHeadlessWithoutDisplay()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
         environment.remove(name);
-    const Run run = wiz({ "/path=" + m_dir->path(), "/project=meter", "/key=Fixture Recorder" }, m_dir->path(),
-                        QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+    const Run run = wiz({ "/path=" + m_dir->path(), "/project=meter", "/key=Fixture Recorder" },
+        m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
     QCOMPARE(run.status, 0);
     QVERIFY(QFile::exists(m_dir->path() + "/meter/recorder.log"));
 }
@@ -122,14 +125,17 @@ void tst_cli::failures_data()
     QTest::newRow("no key") << QStringList { "/project=meter" }
                             << QByteArray("Could not load library specified: ") << true;
     QTest::newRow("null factory") << QStringList { "/project=meter", "/key=Fixture Null Factory" }
-                                  << QByteArray("Could not load library specified: Fixture Null Factory") << true;
+                                  << QByteArray(
+                                         "Could not load library specified: Fixture Null Factory")
+                                  << true;
     QTest::newRow("template throws") << QStringList { "/project=meter", "/key=Fixture Thrower" }
                                      << QByteArray("the fixture failed on purpose") << true;
     QTest::newRow("name climbs out") << QStringList { "/project=..", "/key=Fixture Recorder" }
                                      << QByteArray("is no project name") << false;
     QTest::newRow("name with a slash") << QStringList { "/project=a/b", "/key=Fixture Recorder" }
                                        << QByteArray("is no project name") << false;
-    QTest::newRow("no name") << QStringList { "/key=Fixture Recorder" } << QByteArray("is no project name") << false;
+    QTest::newRow("no name") << QStringList { "/key=Fixture Recorder" }
+                             << QByteArray("is no project name") << false;
 }
 
 void tst_cli::failures()
@@ -157,7 +163,8 @@ void tst_cli::failures()
 void tst_cli::dialogsAreClosedWhenNobodyCanAnswer()
 {
     QVERIFY(m_dir->add("asker", "asker.so"));
-    const Run run = wiz({ "/path=" + m_dir->path(), "/project=p", "/key=Fixture Asker" }, m_dir->path());
+    const Run run
+        = wiz({ "/path=" + m_dir->path(), "/project=p", "/key=Fixture Asker" }, m_dir->path());
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.contains("Fixture question: Shall I go on?"), run.err.constData());
     QVERIFY(wiztest::readAll(m_dir->path() + "/p/asker.log").contains("answer=no\n"));
@@ -177,8 +184,10 @@ void tst_cli::pluginFolderFallback_data()
 {
     QTest::addColumn<QString>("programDir");
     QTest::addColumn<QString>("pluginDir");
-    QTest::newRow("beside the program") << "tree/bin" << "tree/bin/plugins";
-    QTest::newRow("installed tree") << "prefix/bin" << "prefix/lib/wiz/plugins";
+    QTest::newRow("beside the program") << "tree/bin"
+                                        << "tree/bin/plugins";
+    QTest::newRow("installed tree") << "prefix/bin"
+                                    << "prefix/lib/wiz/plugins";
 }
 
 void tst_cli::pluginFolderFallback()
@@ -190,17 +199,20 @@ void tst_cli::pluginFolderFallback()
     QVERIFY(QDir(root).mkpath(pluginDir));
     QVERIFY(QDir(root).mkpath("elsewhere"));
     QVERIFY(QFile::copy(WIZ_BUILD_DIR "/wiz", root + "/" + programDir + "/wiz"));
-    QVERIFY(QFile::copy(wiztest::FixtureDir::fixturePath("recorder"), root + "/" + pluginDir + "/recorder.so"));
+    QVERIFY(QFile::copy(
+        wiztest::FixtureDir::fixturePath("recorder"), root + "/" + pluginDir + "/recorder.so"));
 
     const Run run = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, QByteArray("Fixture Recorder\n"));
-    QVERIFY2(run.err.contains("Fixture Recorder - " + QDir::cleanPath(root + "/" + pluginDir).toUtf8() + "/recorder.so"),
-             run.err.constData());
+    QVERIFY2(run.err.contains("Fixture Recorder - "
+                 + QDir::cleanPath(root + "/" + pluginDir).toUtf8() + "/recorder.so"),
+        run.err.constData());
 
     // A plugins folder of the working directory comes first, even when empty.
     QVERIFY(QDir(root + "/elsewhere").mkdir("plugins"));
-    QCOMPARE(wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
+    QCOMPARE(
+        wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
 }
 
 WIZ_TEST_MAIN(tst_cli)

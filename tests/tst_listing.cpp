@@ -2,9 +2,9 @@
 #include "wizdialog.h"
 #include "wiztest.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFile>
-#include <QAbstractButton>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTimer>
@@ -85,10 +85,12 @@ void tst_listing::brokenLibrariesGiveDebugLinesAndNoRow()
     QVERIFY(dir.add("noexports", "noexports.so"));
     QVERIFY(dir.add("nullfactory", "nullfactory.so"));
 
-    for (const char *name : { "dangling.so", "empty.so", "folder.so", "garbage.so", "noexports.so" })
+    for (const char *name :
+        { "dangling.so", "empty.so", "folder.so", "garbage.so", "noexports.so" })
         QTest::ignoreMessage(QtDebugMsg,
-                             qPrintable(QStringLiteral("Library ./plugins/%1 does not have entry point "
-                                                       "\"load_zelk_wizard_plugin\"").arg(name)));
+            qPrintable(QStringLiteral("Library ./plugins/%1 does not have entry point "
+                                      "\"load_zelk_wizard_plugin\"")
+                           .arg(name)));
     wizDialog dialog;
     dialog.loadPlugins();
     QCOMPARE(dialog.listBox1->count(), 0);
@@ -134,10 +136,13 @@ void tst_listing::runHandsOverArgumentsAndReleases()
 
     wizDialog dialog;
     dialog.loadPlugins();
-    QVERIFY(dialog.runPlugin("Fixture Recorder", dir.path(), "my project", { "a", "", "/title=x" }));
+    QVERIFY(
+        dialog.runPlugin("Fixture Recorder", dir.path(), "my project", { "a", "", "/title=x" }));
     const QByteArray log = wiztest::readAll(dir.path() + "/my project/recorder.log");
-    QCOMPARE(log, QByteArray("path=" + dir.path().toUtf8() + "\nname=my project\ncount=3\n"
-                             "param=a\nparam=\nparam=/title=x\nreleased\n"));
+    QCOMPARE(log,
+        QByteArray("path=" + dir.path().toUtf8()
+            + "\nname=my project\ncount=3\n"
+              "param=a\nparam=\nparam=/title=x\nreleased\n"));
     QCOMPARE(m_urls.opened, QList<QUrl> { QUrl::fromLocalFile(dir.path() + "/my project") });
 }
 

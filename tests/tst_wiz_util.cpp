@@ -53,7 +53,8 @@ void tst_wiz_util::lookup_data()
     QTest::addColumn<QByteArray>("expected");
 
     QTest::newRow("text") << QByteArray("embed/plain.txt") << QByteArray("Hello %%NAME%%!\r\n");
-    QTest::newRow("binary with a NUL") << QByteArray("embed/nul.bin") << QByteArray("ab\0cd\xff\x80", 7);
+    QTest::newRow("binary with a NUL")
+        << QByteArray("embed/nul.bin") << QByteArray("ab\0cd\xff\x80", 7);
     QTest::newRow("name exactly as given") << QByteArray("./embed/Case.txt") << QByteArray("upper");
     QTest::newRow("empty file") << QByteArray("embed/empty.txt") << QByteArray();
     QTest::newRow("other case is a miss") << QByteArray("embed/PLAIN.txt") << QByteArray();
@@ -74,7 +75,8 @@ void tst_wiz_util::lookupReturnsOneObjectOverTheStaticData()
 {
     const QByteArray &first = qembed_findData("embed/bytes.txt");
     QCOMPARE(&qembed_findData("embed/bytes.txt"), &first);
-    QCOMPARE(static_cast<const void *>(first.constData()), static_cast<const void *>(qembed_vec[1].data));
+    QCOMPARE(static_cast<const void *>(first.constData()),
+        static_cast<const void *>(qembed_vec[1].data));
     QCOMPARE(first.size(), qsizetype(qembed_vec[1].size));
     QCOMPARE(&qembed_findData("missing"), &qembed_findData("also missing"));
     QVERIFY(qembed_findData("missing").isEmpty());
@@ -102,17 +104,26 @@ void tst_wiz_util::replaceList_data()
     QTest::addColumn<QStringList>("pairs");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("later tag matches inside an earlier value") << "A" << QStringList { "A", "xAy", "x", "z" } << QByteArray("zAy");
+    QTest::newRow("later tag matches inside an earlier value")
+        << "A" << QStringList { "A", "xAy", "x", "z" } << QByteArray("zAy");
     QTest::newRow("every occurrence") << "a-a-a" << QStringList { "a", "b" } << QByteArray("b-b-b");
-    QTest::newRow("case-sensitive") << "Name name NAME" << QStringList { "name", "x" } << QByteArray("Name x NAME");
-    QTest::newRow("empty tag is skipped") << "abc" << QStringList { "", "zz", "b", "B" } << QByteArray("aBc");
-    QTest::newRow("empty value deletes") << "a%%T%%b%%T%%" << QStringList { "%%T%%", "" } << QByteArray("ab");
+    QTest::newRow("case-sensitive")
+        << "Name name NAME" << QStringList { "name", "x" } << QByteArray("Name x NAME");
+    QTest::newRow("empty tag is skipped")
+        << "abc" << QStringList { "", "zz", "b", "B" } << QByteArray("aBc");
+    QTest::newRow("empty value deletes")
+        << "a%%T%%b%%T%%" << QStringList { "%%T%%", "" } << QByteArray("ab");
     QTest::newRow("no overlaps") << "aaa" << QStringList { "aa", "b" } << QByteArray("ba");
-    QTest::newRow("value holds its own tag") << "a" << QStringList { "a", "aa" } << QByteArray("aa");
-    QTest::newRow("repeated tag, first pair wins") << "t" << QStringList { "t", "1", "t", "2" } << QByteArray("1");
-    QTest::newRow("empty list writes the text") << "%%NAME%%" << QStringList() << QByteArray("%%NAME%%");
-    QTest::newRow("value outside Latin-1 becomes ?") << "[N]" << QStringList { "N", QString::fromUtf8("Ωx€") } << QByteArray("[?x?]");
-    QTest::newRow("value in Latin-1 is one byte") << "N" << QStringList { "N", QString::fromUtf8("é") } << QByteArray("\xe9");
+    QTest::newRow("value holds its own tag")
+        << "a" << QStringList { "a", "aa" } << QByteArray("aa");
+    QTest::newRow("repeated tag, first pair wins")
+        << "t" << QStringList { "t", "1", "t", "2" } << QByteArray("1");
+    QTest::newRow("empty list writes the text")
+        << "%%NAME%%" << QStringList() << QByteArray("%%NAME%%");
+    QTest::newRow("value outside Latin-1 becomes ?")
+        << "[N]" << QStringList { "N", QString::fromUtf8("Ωx€") } << QByteArray("[?x?]");
+    QTest::newRow("value in Latin-1 is one byte")
+        << "N" << QStringList { "N", QString::fromUtf8("é") } << QByteArray("\xe9");
 }
 
 void tst_wiz_util::replaceList()
@@ -192,7 +203,9 @@ void tst_wiz_util::oddListWarnsAndWritesNothing()
     });
     wiz::savefile(QStringLiteral("text"), target, pairs);
     QCOMPARE(caption, target);
-    QCOMPARE(text, "Replace lists must exist in pairs of TAG VALUE TAG VALUE\nCan't do replace function on " + target);
+    QCOMPARE(text,
+        "Replace lists must exist in pairs of TAG VALUE TAG VALUE\nCan't do replace function on "
+            + target);
     QVERIFY(!QFile::exists(target));
 #ifdef WIZ_UTIL_NO_PARENT_DIR
     QVERIFY(!QFileInfo::exists(file("docs")));
@@ -217,7 +230,8 @@ void tst_wiz_util::parentDirectory()
 #ifdef WIZ_UTIL_NO_PARENT_DIR
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^wiz: cannot write .*/one/a.txt: "));
 #endif
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^wiz: cannot write .*/two/levels/b.txt: "));
+    QTest::ignoreMessage(
+        QtWarningMsg, QRegularExpression("^wiz: cannot write .*/two/levels/b.txt: "));
     wiz::savefile(QStringLiteral("a"), file("one/a.txt"), QStringList { "x", "y" });
     wiz::savefilebinary("b", file("two/levels/b.txt"));
 #ifdef WIZ_UTIL_NO_PARENT_DIR

@@ -45,12 +45,15 @@ private:
 
 QString tst_wizDialog::lastPath()
 {
-    return QSettings(QSettings::UserScope, "Tessaly Technology", "ZELK Wizard").value("/lastpath").toString();
+    return QSettings(QSettings::UserScope, "Tessaly Technology", "ZELK Wizard")
+        .value("/lastpath")
+        .toString();
 }
 
 void tst_wizDialog::storeLastPath(const QString &path)
 {
-    QSettings(QSettings::UserScope, "Tessaly Technology", "ZELK Wizard").setValue("/lastpath", path);
+    QSettings(QSettings::UserScope, "Tessaly Technology", "ZELK Wizard")
+        .setValue("/lastpath", path);
 }
 
 void tst_wizDialog::init()
@@ -81,18 +84,30 @@ void tst_wizDialog::okNeedsSensibleInput_data()
     QTest::addColumn<bool>("chooseRow");
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("all four hold") << "meter" << "dir" << true << true;
-    QTest::newRow("no name") << "" << "dir" << true << false;
-    QTest::newRow("no location") << "meter" << "" << true << false;
-    QTest::newRow("missing location") << "meter" << "nowhere" << true << false;
-    QTest::newRow("location is a plain file") << "meter" << "file" << true << false;
-    QTest::newRow("no row chosen") << "meter" << "dir" << false << false;
-    QTest::newRow("name with a slash") << "a/b" << "dir" << true << false;
-    QTest::newRow("name with a backslash") << "a\\b" << "dir" << true << false;
-    QTest::newRow("name is a dot") << "." << "dir" << true << false;
-    QTest::newRow("name is two dots") << ".." << "dir" << true << false;
-    QTest::newRow("name with dots inside") << "a..b" << "dir" << true << true;
-    QTest::newRow("name with spaces") << "my meter" << "dir" << true << true;
+    QTest::newRow("all four hold") << "meter"
+                                   << "dir" << true << true;
+    QTest::newRow("no name") << ""
+                             << "dir" << true << false;
+    QTest::newRow("no location") << "meter"
+                                 << "" << true << false;
+    QTest::newRow("missing location") << "meter"
+                                      << "nowhere" << true << false;
+    QTest::newRow("location is a plain file") << "meter"
+                                              << "file" << true << false;
+    QTest::newRow("no row chosen") << "meter"
+                                   << "dir" << false << false;
+    QTest::newRow("name with a slash") << "a/b"
+                                       << "dir" << true << false;
+    QTest::newRow("name with a backslash") << "a\\b"
+                                           << "dir" << true << false;
+    QTest::newRow("name is a dot") << "."
+                                   << "dir" << true << false;
+    QTest::newRow("name is two dots") << ".."
+                                      << "dir" << true << false;
+    QTest::newRow("name with dots inside") << "a..b"
+                                           << "dir" << true << true;
+    QTest::newRow("name with spaces") << "my meter"
+                                      << "dir" << true << true;
 }
 
 void tst_wizDialog::okNeedsSensibleInput()
@@ -117,7 +132,8 @@ void tst_wizDialog::okNeedsSensibleInput()
     if (chooseRow)
         dialog.listBox1->setCurrentRow(0);
     dialog.location_lineEdit->clear();
-    QTest::keyClicks(dialog.location_lineEdit, location.isEmpty() ? QString() : m_dir->path() + "/" + location);
+    QTest::keyClicks(
+        dialog.location_lineEdit, location.isEmpty() ? QString() : m_dir->path() + "/" + location);
     QTest::keyClicks(dialog.project_lineEdit, name);
     QCOMPARE(dialog.buttonOk->isEnabled(), enabled);
 }
@@ -140,7 +156,8 @@ void tst_wizDialog::damagedSettingsFallBackToDefault_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("directory");
-    QTest::newRow("binary garbage") << QByteArray("\xff\xfe\0[[\x01lastpath\0=\xff\n\x80", 17) << false;
+    QTest::newRow("binary garbage")
+        << QByteArray("\xff\xfe\0[[\x01lastpath\0=\xff\n\x80", 17) << false;
     QTest::newRow("unterminated section") << QByteArray("[General\nlastpath") << false;
     QTest::newRow("a directory in its place") << QByteArray() << true;
 }
@@ -188,7 +205,7 @@ void tst_wizDialog::newProjectIsCreatedAndHandedOver()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(lastPath(), m_dir->path());
     QCOMPARE(wiztest::readAll(m_dir->path() + "/meter/recorder.log"),
-             QByteArray("path=" + m_dir->path().toUtf8() + "\nname=meter\ncount=1\nparam=\nreleased\n"));
+        QByteArray("path=" + m_dir->path().toUtf8() + "\nname=meter\ncount=1\nparam=\nreleased\n"));
     QCOMPARE(m_urls.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->path() + "/meter") });
 }
 
@@ -284,9 +301,7 @@ void tst_wizDialog::chooserCancelChangesNothing()
     wizDialog dialog;
     openDialog(dialog);
     dialog.location_lineEdit->setText(m_dir->path());
-    wiztest::answerNextModal<QFileDialog>(&dialog, [](QFileDialog *chooser) {
-        chooser->reject();
-    });
+    wiztest::answerNextModal<QFileDialog>(&dialog, [](QFileDialog *chooser) { chooser->reject(); });
     QTest::mouseClick(dialog.browse, Qt::LeftButton);
     QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
 }

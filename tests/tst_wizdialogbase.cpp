@@ -42,22 +42,26 @@ void tst_wizDialogBase::texts_data()
         << "listBox1" << QByteArray("whatsThis")
         << "This is a list of the available application templates. These templates are stored in a "
            "plugins subdirectory and must conform to the ZELK Wizard Plugins specification.\n\n\n"
-           "You can use this tool to generate more plugins.\n\n\nPlease see the documentation for a "
+           "You can use this tool to generate more plugins.\n\n\nPlease see the documentation for "
+           "a "
            "full explaination.";
     QTest::newRow("name label") << "textLabel1" << QByteArray("text") << "Project Name";
-    QTest::newRow("name tip") << "project_lineEdit" << QByteArray("toolTip")
-                              << "Enter the project name - this becomes the directory where all the "
-                                 "project files are placed";
+    QTest::newRow("name tip")
+        << "project_lineEdit" << QByteArray("toolTip")
+        << "Enter the project name - this becomes the directory where all the "
+           "project files are placed";
     QTest::newRow("name what's this")
         << "project_lineEdit" << QByteArray("whatsThis")
         << "<p>Enter the project name - this becomes the directory where all the project files are "
            "placed</p>";
     QTest::newRow("location label") << "textLabel1_2" << QByteArray("text") << "Location";
-    QTest::newRow("location tip") << "location_lineEdit" << QByteArray("toolTip")
-                                  << "<p>Path in which to create new project - this path must exist</p>";
+    QTest::newRow("location tip")
+        << "location_lineEdit" << QByteArray("toolTip")
+        << "<p>Path in which to create new project - this path must exist</p>";
     QTest::newRow("location what's this")
         << "location_lineEdit" << QByteArray("whatsThis")
-        << "<p><b>Path in which to create new project</b></p>\n\n<p>This path <b>must exist</b> and "
+        << "<p><b>Path in which to create new project</b></p>\n\n<p>This path <b>must exist</b> "
+           "and "
            "your project will be a new sub-folder off this directory</p>";
     QTest::newRow("browse") << "browse" << QByteArray("text") << "...";
     QTest::newRow("browse tip") << "browse" << QByteArray("toolTip")
@@ -101,8 +105,9 @@ void tst_wizDialogBase::names()
 void tst_wizDialogBase::noToolTips()
 {
     wizDialogBase dialog;
-    for (QWidget *widget : { static_cast<QWidget *>(dialog.textLabel1), static_cast<QWidget *>(dialog.textLabel1_2),
-                             static_cast<QWidget *>(dialog.buttonOk), static_cast<QWidget *>(dialog.buttonCancel) })
+    for (QWidget *widget :
+        { static_cast<QWidget *>(dialog.textLabel1), static_cast<QWidget *>(dialog.textLabel1_2),
+            static_cast<QWidget *>(dialog.buttonOk), static_cast<QWidget *>(dialog.buttonCancel) })
         QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
 }
 
@@ -120,11 +125,16 @@ void tst_wizDialogBase::keysCloseTheDialog_data()
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("result");
 
-    QTest::newRow("Enter in the name") << "project_lineEdit" << int(Qt::Key_Return) << 0 << int(QDialog::Accepted);
-    QTest::newRow("Enter in the location") << "location_lineEdit" << int(Qt::Key_Return) << 0 << int(QDialog::Accepted);
-    QTest::newRow("Escape") << "project_lineEdit" << int(Qt::Key_Escape) << 0 << int(QDialog::Rejected);
-    QTest::newRow("Alt+O") << "listBox1" << int(Qt::Key_O) << int(Qt::AltModifier) << int(QDialog::Accepted);
-    QTest::newRow("Alt+C") << "location_lineEdit" << int(Qt::Key_C) << int(Qt::AltModifier) << int(QDialog::Rejected);
+    QTest::newRow("Enter in the name")
+        << "project_lineEdit" << int(Qt::Key_Return) << 0 << int(QDialog::Accepted);
+    QTest::newRow("Enter in the location")
+        << "location_lineEdit" << int(Qt::Key_Return) << 0 << int(QDialog::Accepted);
+    QTest::newRow("Escape") << "project_lineEdit" << int(Qt::Key_Escape) << 0
+                            << int(QDialog::Rejected);
+    QTest::newRow("Alt+O") << "listBox1" << int(Qt::Key_O) << int(Qt::AltModifier)
+                           << int(QDialog::Accepted);
+    QTest::newRow("Alt+C") << "location_lineEdit" << int(Qt::Key_C) << int(Qt::AltModifier)
+                           << int(QDialog::Rejected);
 }
 
 void tst_wizDialogBase::keysCloseTheDialog()
@@ -148,8 +158,8 @@ void tst_wizDialogBase::keysCloseTheDialog()
 void tst_wizDialogBase::focusOrder()
 {
     wizDialogBase dialog;
-    const QList<QWidget *> expected { dialog.listBox1, dialog.project_lineEdit, dialog.location_lineEdit,
-                                      dialog.browse, dialog.buttonOk, dialog.buttonCancel };
+    const QList<QWidget *> expected { dialog.listBox1, dialog.project_lineEdit,
+        dialog.location_lineEdit, dialog.browse, dialog.buttonOk, dialog.buttonCancel };
     QWidget *widget = dialog.listBox1;
     for (QWidget *next : expected.mid(1)) {
         widget = widget->nextInFocusChain();
@@ -195,13 +205,16 @@ void tst_wizDialogBase::metaObjects()
     QCOMPARE(wizDialogBase::staticMetaObject.className(), "wizDialogBase");
     QCOMPARE(wizDialogBase::staticMetaObject.superClass(), &QDialog::staticMetaObject);
     QCOMPARE(ownMethods(wizDialogBase::staticMetaObject), QStringList { "languageChange()" });
-    QCOMPARE(wizDialogBase::staticMetaObject.method(wizDialogBase::staticMetaObject.methodOffset()).access(),
-             QMetaMethod::Protected);
+    QCOMPARE(wizDialogBase::staticMetaObject.method(wizDialogBase::staticMetaObject.methodOffset())
+                 .access(),
+        QMetaMethod::Protected);
 
     QCOMPARE(wizDialog::staticMetaObject.className(), "wizDialog");
     QCOMPARE(wizDialog::staticMetaObject.superClass(), &wizDialogBase::staticMetaObject);
-    QCOMPARE(ownMethods(wizDialog::staticMetaObject), (QStringList { "checkValid()", "browsedir()" }));
-    QCOMPARE(wizDialog::staticMetaObject.propertyCount(), wizDialogBase::staticMetaObject.propertyCount());
+    QCOMPARE(
+        ownMethods(wizDialog::staticMetaObject), (QStringList { "checkValid()", "browsedir()" }));
+    QCOMPARE(wizDialog::staticMetaObject.propertyCount(),
+        wizDialogBase::staticMetaObject.propertyCount());
 }
 
 void tst_wizDialogBase::windowIcon()

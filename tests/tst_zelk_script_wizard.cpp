@@ -467,7 +467,8 @@ void tst_zelk_script_wizard::damagedChoicesFallBackToNone_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("directory");
-    QTest::newRow("binary garbage") << QByteArray("\xff\0zelk_script_wizard_dsw\0=\x01\n[", 30) << false;
+    QTest::newRow("binary garbage")
+        << QByteArray("\xff\0zelk_script_wizard_dsw\0=\x01\n[", 30) << false;
     QTest::newRow("a directory in its place") << QByteArray() << true;
 }
 
@@ -475,7 +476,8 @@ void tst_zelk_script_wizard::damagedChoicesFallBackToNone()
 {
     QFETCH(QByteArray, content);
     QFETCH(bool, directory);
-    const QString store = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/zelk/wiz.conf");
+    const QString store
+        = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/zelk/wiz.conf");
     QFile::remove(store);
     QVERIFY(QDir().mkpath(QFileInfo(store).absolutePath()));
     if (directory)

@@ -49,7 +49,8 @@ inline QStringList tree(const QString &dir)
 {
     QStringList names;
     QDir base(dir);
-    const QFileInfoList entries = base.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    const QFileInfoList entries = base.entryInfoList(
+        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     for (const QFileInfo &entry : entries) {
         if (entry.isDir()) {
             for (const QString &inner : tree(entry.filePath()))

@@ -8,36 +8,37 @@
 
 namespace {
 
-const char usage[] =
-    "Usage: wiz                         open the wizard's window\n"
-    "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [ARGUMENT...]\n"
-    "       wiz --list | --help\n"
-    "\n"
-    "Creates a new source project from a template. With arguments wiz runs\n"
-    "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
-    "template titled TITLE write into it, and exits.\n"
-    "\n"
-    "  /path=LOCATION   existing directory in which the project directory is made\n"
-    "  /project=NAME    project name; also the name of its directory\n"
-    "  /key=TITLE       the template, by its title as --list prints it\n"
-    "  ARGUMENT         anything else is handed to the template, for example\n"
-    "                   /title=TEXT or /panel=NAME for \"Create C++ Scripted UI / Panel\"\n"
-    "  %VAR% in an argument is replaced by the environment variable VAR.\n"
-    "\n"
-    "  --list           print the title of each template, one a line\n"
-    "  --help           print this text\n"
-    "\n"
-    "Example:\n"
-    "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
-    "\n"
-    "Templates are the libraries in ./plugins; where that directory does not exist,\n"
-    "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it.\n"
-    "\n"
-    "Exit status: 0 done; 1 the template could not be run; 2 no display to show the window on.\n";
+const char usage[]
+    = "Usage: wiz                         open the wizard's window\n"
+      "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [ARGUMENT...]\n"
+      "       wiz --list | --help\n"
+      "\n"
+      "Creates a new source project from a template. With arguments wiz runs\n"
+      "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
+      "template titled TITLE write into it, and exits.\n"
+      "\n"
+      "  /path=LOCATION   existing directory in which the project directory is made\n"
+      "  /project=NAME    project name; also the name of its directory\n"
+      "  /key=TITLE       the template, by its title as --list prints it\n"
+      "  ARGUMENT         anything else is handed to the template, for example\n"
+      "                   /title=TEXT or /panel=NAME for \"Create C++ Scripted UI / Panel\"\n"
+      "  %VAR% in an argument is replaced by the environment variable VAR.\n"
+      "\n"
+      "  --list           print the title of each template, one a line\n"
+      "  --help           print this text\n"
+      "\n"
+      "Example:\n"
+      "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
+      "\n"
+      "Templates are the libraries in ./plugins; where that directory does not exist,\n"
+      "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it.\n"
+      "\n"
+      "Exit status: 0 done; 1 the template could not be run; 2 no display to show the window on.\n";
 
 bool hasDisplay()
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
 }
 
@@ -55,7 +56,7 @@ int main(int argc, char *argv[])
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
                        "see wiz --help.\n",
-                       stderr);
+                stderr);
             return 2;
         }
         // Unattended on a build server: nothing needs to be seen.

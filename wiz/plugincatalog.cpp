@@ -26,7 +26,7 @@ QString pluginCatalog::directory()
         return local;
     const QString beside = QCoreApplication::applicationDirPath();
     for (const QString &candidate :
-         { beside + QStringLiteral("/plugins"), beside + QStringLiteral("/../lib/wiz/plugins") }) {
+        { beside + QStringLiteral("/plugins"), beside + QStringLiteral("/../lib/wiz/plugins") }) {
         if (QDir(candidate).exists())
             return QDir::cleanPath(candidate);
     }
@@ -39,15 +39,15 @@ QList<pluginEntry> pluginCatalog::scan()
     // Every kind of entry: a directory or a dangling link named like a library
     // is reported like any other library that cannot be loaded.
     const QDir dir(folder, QLatin1String(libraryPattern), QDir::Name | QDir::IgnoreCase,
-                   QDir::AllEntries | QDir::System | QDir::Hidden);
+        QDir::AllEntries | QDir::System | QDir::Hidden);
     QList<pluginEntry> entries;
     for (const QString &file : dir.entryList()) {
         const QString path = folder + QLatin1Char('/') + file;
         pluginLibrary library(path);
         if (!library.hasFactory()) {
-            qDebug().noquote()
-                << QStringLiteral("Library %1 does not have entry point \"load_zelk_wizard_plugin\"")
-                       .arg(path);
+            qDebug().noquote() << QStringLiteral(
+                "Library %1 does not have entry point \"load_zelk_wizard_plugin\"")
+                                      .arg(path);
             continue;
         }
         zelk_wizard_plugin *plugin = library.create();

@@ -31,8 +31,8 @@ const char lastPathKey[] = "/lastpath";
 // Each use opens the store anew and performs one read or one write.
 QSettings hostSettings()
 {
-    return QSettings(QSettings::UserScope, QStringLiteral("Tessaly Technology"),
-                     QStringLiteral("ZELK Wizard"));
+    return QSettings(
+        QSettings::UserScope, QStringLiteral("Tessaly Technology"), QStringLiteral("ZELK Wizard"));
 }
 
 QString defaultLocation()
@@ -93,14 +93,15 @@ void wizDialog::checkValid()
     const QString name = project_lineEdit->text();
     const QString location = location_lineEdit->text();
     buttonOk->setEnabled(isProjectName(name) && !location.isEmpty() && QDir(location).exists()
-                         && listBox1->currentRow() != -1);
+        && listBox1->currentRow() != -1);
 }
 
 void wizDialog::browsedir()
 {
     // Always the panels folder of the current system, never the field's text.
-    const QString start = QStringLiteral("%1/%2/panels")
-                              .arg(qEnvironmentVariable("QV_ROOT"), qEnvironmentVariable("QV_SYSTEM"));
+    const QString start
+        = QStringLiteral("%1/%2/panels")
+              .arg(qEnvironmentVariable("QV_ROOT"), qEnvironmentVariable("QV_SYSTEM"));
     const QString chosen = QFileDialog::getExistingDirectory(this, QString(), start);
     if (!chosen.isEmpty())
         location_lineEdit->setText(chosen);
@@ -117,8 +118,7 @@ void wizDialog::accept()
 
     if (QDir(projectDir).exists()) {
         QMessageBox question(QMessageBox::Information, tr("ZELK Application Wizard"),
-                             tr("The path already exists. OK to overwrite?"),
-                             QMessageBox::Yes | QMessageBox::No);
+            tr("The path already exists. OK to overwrite?"), QMessageBox::Yes | QMessageBox::No);
         question.setDefaultButton(QMessageBox::No);
         question.setEscapeButton(QMessageBox::No);
         if (question.exec() != QMessageBox::Yes)
@@ -155,8 +155,8 @@ void wizDialog::loadPlugins()
     listBox1->setCurrentIndex(QModelIndex());
 }
 
-bool wizDialog::runPlugin(const QString &key, const QString &path, const QString &name,
-                          const QStringList &params)
+bool wizDialog::runPlugin(
+    const QString &key, const QString &path, const QString &name, const QStringList &params)
 {
     pluginLibrary library(libraryPaths[key]);
     if (!library.load()) {
@@ -177,7 +177,8 @@ bool wizDialog::runPlugin(const QString &key, const QString &path, const QString
     try {
         plugin->go(path, name, params);
     } catch (const std::exception &error) {
-        printError(tr("the template \"%1\" failed: %2").arg(key, QString::fromLocal8Bit(error.what())));
+        printError(
+            tr("the template \"%1\" failed: %2").arg(key, QString::fromLocal8Bit(error.what())));
         ran = false;
     } catch (...) {
         printError(tr("the template \"%1\" failed").arg(key));
@@ -205,7 +206,8 @@ QString wizDialog::expandEnvironment(const QString &text)
             name += c;
             if (name.size() >= 256) {
                 qDebug().noquote()
-                    << QStringLiteral("serious error = request for environment string is broken: ") + text;
+                    << QStringLiteral("serious error = request for environment string is broken: ")
+                        + text;
                 return result;
             }
         } else {

@@ -24,14 +24,14 @@ class wizDialog : public wizDialogBase
 
 public:
     explicit wizDialog(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
-                       Qt::WindowFlags fl = Qt::WindowFlags());
+        Qt::WindowFlags fl = Qt::WindowFlags());
     ~wizDialog() override;
 
     void loadPlugins();
     // Loads the library that gave the title key and runs its template. False
     // when the template could not be run.
-    bool runPlugin(const QString &key, const QString &path, const QString &name,
-                   const QStringList &params);
+    bool runPlugin(
+        const QString &key, const QString &path, const QString &name, const QStringList &params);
     void accept() override;
 
     // Replaces every %NAME% with the value of that environment variable.

@@ -101,13 +101,15 @@ void wizDialogBase::languageChange()
     textLabel1->setText(tr("Project Name"));
     project_lineEdit->setToolTip(tr("Enter the project name - this becomes the directory where all "
                                     "the project files are placed"));
-    project_lineEdit->setWhatsThis(tr("<p>Enter the project name - this becomes the directory where "
-                                      "all the project files are placed</p>"));
+    project_lineEdit->setWhatsThis(
+        tr("<p>Enter the project name - this becomes the directory where "
+           "all the project files are placed</p>"));
     textLabel1_2->setText(tr("Location"));
-    location_lineEdit->setToolTip(tr("<p>Path in which to create new project - this path must exist</p>"));
-    location_lineEdit->setWhatsThis(
-        tr("<p><b>Path in which to create new project</b></p>\n\n<p>This path <b>must exist</b> and "
-           "your project will be a new sub-folder off this directory</p>"));
+    location_lineEdit->setToolTip(
+        tr("<p>Path in which to create new project - this path must exist</p>"));
+    location_lineEdit->setWhatsThis(tr(
+        "<p><b>Path in which to create new project</b></p>\n\n<p>This path <b>must exist</b> and "
+        "your project will be a new sub-folder off this directory</p>"));
     browse->setText(tr("..."));
     browse->setToolTip(tr("Click here to browse to a directory"));
     buttonOk->setWindowTitle(QString());

@@ -17,8 +17,8 @@ class wizDialogBase : public QDialog
     Q_OBJECT
 
 public:
-    explicit wizDialogBase(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
-                           Qt::WindowFlags fl = Qt::WindowFlags());
+    explicit wizDialogBase(QWidget *parent = nullptr, const char *name = nullptr,
+        bool modal = false, Qt::WindowFlags fl = Qt::WindowFlags());
 
     QListWidget *listBox1;
     QLabel *textLabel1;
