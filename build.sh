@@ -29,7 +29,7 @@ need() {
 }
 
 base_packages="cmake make g++ qt6-base-dev libgl-dev"
-test_packages="desktop-file-utils man-db groff-base dpkg-dev file"
+test_packages="desktop-file-utils man-db groff-base dpkg-dev file xvfb xauth"
 
 build() {
     dir=$1
@@ -71,7 +71,7 @@ fuzz)
     done
     ;;
 bench)
-    need $base_packages libbenchmark-dev hyperfine
+    need $base_packages libbenchmark-dev hyperfine python3
     build build-bench -DWIZ_BUILD_TESTS=OFF -DWIZ_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release
     exec sh bench/run.sh build-bench
     ;;

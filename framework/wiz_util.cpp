@@ -43,12 +43,31 @@ QString wiz::text(const QByteArray &in)
     return QString::fromLatin1(in.constData(), length);
 }
 
+// Every occurrence of tag, left to right and without overlaps, in one pass
+// that copies the text once. QString::replace grows faster than the text when
+// tag and value differ in length, which a 20 MB template makes plain.
+static void replaceAll(QString &text, const QString &tag, const QString &value)
+{
+    qsizetype at = text.indexOf(tag);
+    if (at < 0)
+        return;
+    QString result;
+    result.reserve(text.size() + qMax<qsizetype>(0, value.size() - tag.size()) * 16);
+    qsizetype from = 0;
+    for (; at >= 0; at = text.indexOf(tag, from)) {
+        result.append(QStringView(text).mid(from, at - from)).append(value);
+        from = at + tag.size();
+    }
+    result.append(QStringView(text).mid(from));
+    text = std::move(result);
+}
+
 QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
 {
     for (qsizetype i = 0; i + 1 < replacepairs.size(); i += 2) {
         const QString &tag = replacepairs.at(i);
         if (!tag.isEmpty())
-            text.replace(tag, replacepairs.at(i + 1));
+            replaceAll(text, tag, replacepairs.at(i + 1));
     }
     return text;
 }

@@ -2,6 +2,7 @@
 #include "wiztest.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 // The real wiz program, started as scripts and build servers start it.
 class tst_cli : public QObject
@@ -14,6 +15,7 @@ private slots:
     void listPrintsTitlesInOrder();
     void unattendedRun();
     void unattendedRunHeadlessWithoutDisplay();
+    void unattendedRunOnADisplay();
     void failures_data();
     void failures();
     void dialogsAreClosedWhenNobodyCanAnswer();
@@ -112,6 +114,22 @@ void tst_cli::unattendedRunHeadlessWithoutDisplay()
         m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
     QCOMPARE(run.status, 0);
     QVERIFY(QFile::exists(m_dir->path() + "/meter/recorder.log"));
+}
+
+// With a display the window is built and stays shown while the template runs.
+void tst_cli::unattendedRunOnADisplay()
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfb.isEmpty())
+        QSKIP("xvfb-run is not installed");
+    QVERIFY(m_dir->add("recorder", "recorder.so"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    const Run run = wiz({ "-a", WIZ_BUILD_DIR "/wiz", "/path=" + m_dir->path(), "/project=shown",
+                          "/key=Fixture Recorder" },
+                        m_dir->path(), xvfb, environment);
+    QCOMPARE(run.status, 0);
+    QVERIFY(wiztest::readAll(m_dir->path() + "/shown/recorder.log").endsWith("released\n"));
 }
 
 void tst_cli::failures_data()

@@ -1,4 +1,5 @@
 #include "plugincatalog.h"
+#include "templaterunner.h"
 #include "wizdialog.h"
 
 #include <QApplication>
@@ -70,6 +71,11 @@ int main(int argc, char *argv[])
             std::printf("%s\n", qPrintable(entry.title));
         return 0;
     }
+
+    // Building the window loads the fonts of its text fields, which costs more
+    // than the rest of an unattended run; where nobody can see it, skip it.
+    if (argc > 1 && templateRunner::headless())
+        return templateRunner::runHeadless(QCoreApplication::arguments());
 
     int status = 0;
     {

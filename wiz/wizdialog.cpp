@@ -2,27 +2,21 @@
 
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
-#include "pluginlibrary.h"
-#include "zelk_wizard_plugin.h"
+#include "templaterunner.h"
 
 #include "wiz_icon.xpm"
 
 #include <QApplication>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimerEvent>
-#include <QUrl>
 
-#include <cstdio>
-#include <exception>
 
 namespace {
 
@@ -53,11 +47,6 @@ bool optionValue(const QString &argument, QString *value)
         return false;
     *value = wizDialog::expandEnvironment(pieces.at(1));
     return true;
-}
-
-void printError(const QString &message)
-{
-    std::fprintf(stderr, "wiz: %s\n", qPrintable(message));
 }
 
 } // namespace
@@ -158,36 +147,7 @@ void wizDialog::loadPlugins()
 bool wizDialog::runPlugin(
     const QString &key, const QString &path, const QString &name, const QStringList &params)
 {
-    pluginLibrary library(libraryPaths[key]);
-    if (!library.load()) {
-        const QString message = tr("Could not load library specified: ") + key;
-        if (m_unattended)
-            printError(message);
-        QMessageBox::information(this, tr("Oh Dear"), message);
-        return false;
-    }
-    zelk_wizard_plugin *plugin = library.create();
-    if (!plugin) {
-        if (m_unattended)
-            printError(tr("the library of \"%1\" gave no template").arg(key));
-        return false;
-    }
-
-    bool ran = true;
-    try {
-        plugin->go(path, name, params);
-    } catch (const std::exception &error) {
-        printError(
-            tr("the template \"%1\" failed: %2").arg(key, QString::fromLocal8Bit(error.what())));
-        ran = false;
-    } catch (...) {
-        printError(tr("the template \"%1\" failed").arg(key));
-        ran = false;
-    }
-    library.release(plugin);
-    if (ran)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path + QLatin1Char('/') + name));
-    return ran;
+    return templateRunner::run(this, libraryPaths[key], key, path, name, params, m_unattended);
 }
 
 QString wizDialog::expandEnvironment(const QString &text)
@@ -236,36 +196,25 @@ wizRequest wizDialog::scanArguments(const QStringList &arguments)
 
 void wizDialog::runUnattended()
 {
-    // Nobody can answer a dialog on a headless platform: close each one as by
-    // Escape and say on standard error what it asked.
+    // Where nobody can answer a dialog, each one is closed as by Escape and
+    // what it asked goes to standard error.
     m_unattended = true;
     modalDialogCloser closer;
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+    if (templateRunner::headless())
         closer.install();
 
     const wizRequest request = scanArguments(QCoreApplication::arguments());
     location_lineEdit->setText(request.location);
     project_lineEdit->setText(request.project);
 
-    if (!isProjectName(request.project)) {
-        failUnattended(tr("\"%1\" is no project name: give one directory name with /project=NAME")
-                           .arg(request.project));
-        return;
-    }
-    if (request.location.isEmpty()) {
-        failUnattended(tr("no location given: use /path=DIRECTORY"));
-        return;
-    }
-    QDir().mkdir(request.location + QLatin1Char('/') + request.project);
-    if (!runPlugin(request.key, request.location, request.project, request.params))
+    const QString why = templateRunner::problem(request);
+    if (!why.isEmpty()) {
+        templateRunner::printError(why);
         m_exitStatus = 1;
-    QDialog::accept();
-}
-
-void wizDialog::failUnattended(const QString &message)
-{
-    printError(message);
-    m_exitStatus = 1;
+    } else {
+        QDir().mkdir(request.location + QLatin1Char('/') + request.project);
+        if (!runPlugin(request.key, request.location, request.project, request.params))
+            m_exitStatus = 1;
+    }
     QDialog::accept();
 }

@@ -1,19 +1,11 @@
 #ifndef WIZDIALOG_H
 #define WIZDIALOG_H
 
+#include "templaterunner.h"
 #include "wizdialogbase.h"
 
 #include <QMap>
 #include <QStringList>
-
-// What the unattended command line asks for.
-struct wizRequest
-{
-    QString location;
-    QString project;
-    QString key;
-    QStringList params;
-};
 
 // The wizard's window: lists the templates, checks the input, creates the
 // project directory and hands it to the chosen template. Started with
@@ -54,7 +46,6 @@ protected:
 
 private:
     void runUnattended();
-    void failUnattended(const QString &message);
 
     QMap<QString, QString> libraryPaths;
     int m_exitStatus = 0;
