@@ -1,0 +1,1 @@
+// resource.h of tamber_component, %%TITLE%%

@@ -1,0 +1,1 @@
+// tamber_component.cpp of tamber_component, %%TITLE%%

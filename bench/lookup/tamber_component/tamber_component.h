@@ -1,0 +1,1 @@
+// tamber_component.h of tamber_component, %%TITLE%%

@@ -1,0 +1,1 @@
+// template/main.cpp of tamber_component, %%TITLE%%

@@ -1,0 +1,1 @@
+// template/qvmConfig.cpp of tamber_component, %%TITLE%%

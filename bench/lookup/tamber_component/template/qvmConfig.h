@@ -1,0 +1,1 @@
+// template/qvmConfig.h of tamber_component, %%TITLE%%
