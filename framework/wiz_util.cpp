@@ -35,18 +35,10 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.close();
 }
 
-} // namespace
-
-QString wiz::text(const QByteArray &in)
-{
-    const qsizetype length = qstrnlen(in.constData(), size_t(in.size()));
-    return QString::fromLatin1(in.constData(), length);
-}
-
 // Every occurrence of tag, left to right and without overlaps, in one pass
 // that copies the text once. QString::replace grows faster than the text when
 // tag and value differ in length, which a 20 MB template makes plain.
-static void replaceAll(QString &text, const QString &tag, const QString &value)
+void replaceAll(QString &text, const QString &tag, const QString &value)
 {
     qsizetype at = text.indexOf(tag);
     if (at < 0)
@@ -60,6 +52,14 @@ static void replaceAll(QString &text, const QString &tag, const QString &value)
     }
     result.append(QStringView(text).mid(from));
     text = std::move(result);
+}
+
+} // namespace
+
+QString wiz::text(const QByteArray &in)
+{
+    const qsizetype length = qstrnlen(in.constData(), size_t(in.size()));
+    return QString::fromLatin1(in.constData(), length);
 }
 
 QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
