@@ -72,6 +72,12 @@ QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
     return text;
 }
 
+QString wiz::environment(const char *variable, const char *unset)
+{
+    return qEnvironmentVariableIsSet(variable) ? qEnvironmentVariable(variable)
+                                               : QString::fromLatin1(unset);
+}
+
 void wiz::savefile(QString in, QString path, QString replace)
 {
     if (!replace.isEmpty())

@@ -34,6 +34,10 @@ public:
     // a pair with an empty TAG skipped. The list must have an even length.
     static QString applyReplaceList(QString text, const QStringList &replacepairs);
 
+    // The value of an environment variable for a replace list, or unset when
+    // the variable is not set at all (set but empty gives the empty value).
+    static QString environment(const char *variable, const char *unset);
+
     wiz() = delete;
 };
 

@@ -36,6 +36,7 @@ private slots:
     void unwritableTargets_data();
     void unwritableTargets();
     void failureLeavesOtherFilesAlone();
+    void environmentValues();
 
 private:
     QString file(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
@@ -298,6 +299,16 @@ void tst_wiz_util::failureLeavesOtherFilesAlone()
     QCOMPARE(wiztest::readAll(file("neighbour.txt")), QByteArray("untouched\r\n"));
     QCOMPARE(wiztest::readAll(file("next.txt")), QByteArray("written"));
     QCOMPARE(wiztest::tree(m_dir->path()), (QStringList { "neighbour.txt", "next.txt" }));
+}
+
+void tst_wiz_util::environmentValues()
+{
+    qputenv("WIZ_T_SET", "me");
+    qputenv("WIZ_T_EMPTY", "");
+    qunsetenv("WIZ_T_UNSET");
+    QCOMPARE(wiz::environment("WIZ_T_SET", "nobody"), QStringLiteral("me"));
+    QCOMPARE(wiz::environment("WIZ_T_EMPTY", "nobody"), QString());
+    QCOMPARE(wiz::environment("WIZ_T_UNSET", "nobody"), QStringLiteral("nobody"));
 }
 
 WIZ_TEST_MAIN(tst_wiz_util)

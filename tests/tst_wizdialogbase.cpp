@@ -41,7 +41,7 @@ void tst_wizDialogBase::texts_data()
     QTest::newRow("list what's this")
         << "listBox1" << QByteArray("whatsThis")
         << "This is a list of the available application templates. These templates are stored in a "
-           "plugins subdirectory and must conform to the ZELK Wizard Plugins specification.\n\n\n"
+           "plugins subdirectory and must follow the ZELK Wizard plug-in interface.\n\n\n"
            "You can use this tool to generate more plugins.\n\n\nPlease see the documentation for "
            "a "
            "full explaination.";

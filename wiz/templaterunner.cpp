@@ -32,8 +32,7 @@ void templateRunner::printError(const QString &message)
 }
 
 bool templateRunner::run(QWidget *parent, const QString &libraryPath, const QString &key,
-                         const QString &path, const QString &name, const QStringList &params,
-                         bool unattended)
+    const QString &path, const QString &name, const QStringList &params, bool unattended)
 {
     pluginLibrary library(libraryPath);
     if (!library.load()) {
@@ -67,14 +66,19 @@ bool templateRunner::run(QWidget *parent, const QString &libraryPath, const QStr
     return ran;
 }
 
-QString templateRunner::problem(const wizRequest &request)
+bool templateRunner::prepare(const wizRequest &request)
 {
-    if (!wizDialog::isProjectName(request.project))
-        return tr("\"%1\" is no project name: give one directory name with /project=NAME")
-            .arg(request.project);
-    if (request.location.isEmpty())
-        return tr("no location given: use /path=DIRECTORY");
-    return QString();
+    if (!wizDialog::isProjectName(request.project)) {
+        printError(tr("\"%1\" is no project name: give one directory name with /project=NAME")
+                       .arg(request.project));
+        return false;
+    }
+    if (request.location.isEmpty()) {
+        printError(tr("no location given: use /path=DIRECTORY"));
+        return false;
+    }
+    QDir().mkdir(request.location + QLatin1Char('/') + request.project);
+    return true;
 }
 
 bool templateRunner::headless()
@@ -93,12 +97,8 @@ int templateRunner::runHeadless(const QStringList &arguments)
         libraryPaths[entry.title] = entry.path;
 
     const wizRequest request = wizDialog::scanArguments(arguments);
-    const QString why = problem(request);
-    if (!why.isEmpty()) {
-        printError(why);
+    if (!prepare(request))
         return 1;
-    }
-    QDir().mkdir(request.location + QLatin1Char('/') + request.project);
     return run(nullptr, libraryPaths.value(request.key), request.key, request.location,
                request.project, request.params, true)
         ? 0

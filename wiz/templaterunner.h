@@ -23,10 +23,10 @@ public:
     // False when the template could not be run; unattended, the reason also
     // goes to standard error.
     static bool run(QWidget *parent, const QString &libraryPath, const QString &key,
-                    const QString &path, const QString &name, const QStringList &params,
-                    bool unattended);
-    // Why an unattended request cannot be run, or an empty text.
-    static QString problem(const wizRequest &request);
+        const QString &path, const QString &name, const QStringList &params, bool unattended);
+    // Checks an unattended request and makes its project directory, without a
+    // question. False, with the reason on standard error, when it cannot be run.
+    static bool prepare(const wizRequest &request);
     // True on the platforms where no window can be seen.
     static bool headless();
     // The unattended run where nobody can see a window: the same checks,

@@ -1,6 +1,5 @@
 #include "wizdialog.h"
 
-#include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "templaterunner.h"
 
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTimerEvent>
-
 
 namespace {
 
@@ -196,25 +194,14 @@ wizRequest wizDialog::scanArguments(const QStringList &arguments)
 
 void wizDialog::runUnattended()
 {
-    // Where nobody can answer a dialog, each one is closed as by Escape and
-    // what it asked goes to standard error.
+    // Only on a display: main() runs headless requests without the window.
     m_unattended = true;
-    modalDialogCloser closer;
-    if (templateRunner::headless())
-        closer.install();
-
     const wizRequest request = scanArguments(QCoreApplication::arguments());
     location_lineEdit->setText(request.location);
     project_lineEdit->setText(request.project);
 
-    const QString why = templateRunner::problem(request);
-    if (!why.isEmpty()) {
-        templateRunner::printError(why);
+    if (!templateRunner::prepare(request)
+        || !runPlugin(request.key, request.location, request.project, request.params))
         m_exitStatus = 1;
-    } else {
-        QDir().mkdir(request.location + QLatin1Char('/') + request.project);
-        if (!runPlugin(request.key, request.location, request.project, request.params))
-            m_exitStatus = 1;
-    }
     QDialog::accept();
 }

@@ -95,7 +95,7 @@ void wizDialogBase::languageChange()
     listBox1->setToolTip(tr("List of available application templates"));
     listBox1->setWhatsThis(
         tr("This is a list of the available application templates. These templates are stored in "
-           "a plugins subdirectory and must conform to the ZELK Wizard Plugins specification.\n\n\n"
+           "a plugins subdirectory and must follow the ZELK Wizard plug-in interface.\n\n\n"
            "You can use this tool to generate more plugins.\n\n\n"
            "Please see the documentation for a full explaination."));
     textLabel1->setText(tr("Project Name"));

@@ -4,17 +4,6 @@
 #include "plugin_icon.xpm"
 #include "wiz_util.h"
 
-namespace {
-
-QString environment(const char *variable, const char *unset)
-{
-    // A variable that is set but empty stands for an empty value, not for the default.
-    return qEnvironmentVariableIsSet(variable) ? qEnvironmentVariable(variable)
-                                               : QString::fromLatin1(unset);
-}
-
-} // namespace
-
 QPixmap zelk_script_docs_only::icon()
 {
     return QPixmap(plugin_pixmap);
@@ -35,9 +24,9 @@ void zelk_script_docs_only::go(const QString &path, const QString &name, const Q
     const QString folder = path + QLatin1Char('/') + name + QLatin1Char('/');
 
     const QStringList replace { QStringLiteral("docs_template"), name, QStringLiteral("user_name"),
-        environment("USERNAME", "an unidentified user"), QStringLiteral("computer_name"),
-        environment("COMPUTERNAME", "an unidentified computer"), QStringLiteral("tamber_component"),
-        name };
+        wiz::environment("USERNAME", "an unidentified user"), QStringLiteral("computer_name"),
+        wiz::environment("COMPUTERNAME", "an unidentified computer"),
+        QStringLiteral("tamber_component"), name };
 
     // The page keeps its Markdown text under the name the help project expects.
     wiz::savefile(

@@ -15,13 +15,6 @@ namespace {
 const char dswKey[] = "zelk_script_wizard_dsw";
 const char slnKey[] = "zelk_script_wizard_sln";
 
-QString environment(const char *variable, const char *unset)
-{
-    // A variable that is set but empty stands for an empty value, not for the default.
-    return qEnvironmentVariableIsSet(variable) ? qEnvironmentVariable(variable)
-                                               : QString::fromLatin1(unset);
-}
-
 } // namespace
 
 QPixmap zelk_script_wizard::icon()
@@ -110,8 +103,9 @@ void zelk_script_wizard::go(const QString &path, const QString &name, const QStr
     }
 
     const QStringList documentation { QStringLiteral("tamber_component"), name,
-        QStringLiteral("user_name"), environment("USERNAME", "an unidentified user"),
-        QStringLiteral("computer_name"), environment("COMPUTERNAME", "an unidentified computer") };
+        QStringLiteral("user_name"), wiz::environment("USERNAME", "an unidentified user"),
+        QStringLiteral("computer_name"),
+        wiz::environment("COMPUTERNAME", "an unidentified computer") };
 
     // The page is the first file in docs/, and its writer makes that folder.
     wiz::savefile(qembed_findData("tamber_component/docs/tamber_component.md"), docs + name + ".md",
