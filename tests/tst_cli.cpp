@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 // The real wiz program, started as scripts and build servers start it.
 class tst_cli : public QObject
 {
@@ -134,48 +136,74 @@ void tst_cli::unattendedRunOnADisplay()
 
 void tst_cli::failures_data()
 {
+    // "@" stands for the location every run is given first; a later /path= replaces it.
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("message");
-    QTest::addColumn<bool>("directoryMade");
+    QTest::addColumn<QStringList>("leftBehind");
+    QTest::addColumn<bool>("needsUser");
 
+    const QStringList nothing;
     QTest::newRow("unknown key") << QStringList { "/project=meter", "/key=Nope" }
-                                 << QByteArray("Could not load library specified: Nope") << true;
+                                 << QByteArray("Could not load library specified: Nope\n")
+                                 << nothing << false;
     QTest::newRow("no key") << QStringList { "/project=meter" }
-                            << QByteArray("Could not load library specified: ") << true;
+                            << QByteArray("Could not load library specified: \n") << nothing
+                            << false;
     QTest::newRow("null factory") << QStringList { "/project=meter", "/key=Fixture Null Factory" }
-                                  << QByteArray(
-                                         "Could not load library specified: Fixture Null Factory")
-                                  << true;
-    QTest::newRow("template throws") << QStringList { "/project=meter", "/key=Fixture Thrower" }
-                                     << QByteArray("the fixture failed on purpose") << true;
+                                  << QByteArray("Could not load library specified: Fixture Null Factory")
+                                  << nothing << false;
+    QTest::newRow("template throws")
+        << QStringList { "/project=meter", "/key=Fixture Thrower" }
+        << QByteArray("the fixture failed on purpose") << QStringList { "meter/thrower.log" }
+        << false;
     QTest::newRow("name climbs out") << QStringList { "/project=..", "/key=Fixture Recorder" }
-                                     << QByteArray("is no project name") << false;
+                                     << QByteArray("is no project name") << nothing << false;
     QTest::newRow("name with a slash") << QStringList { "/project=a/b", "/key=Fixture Recorder" }
-                                       << QByteArray("is no project name") << false;
+                                       << QByteArray("is no project name") << nothing << false;
     QTest::newRow("no name") << QStringList { "/key=Fixture Recorder" }
-                             << QByteArray("is no project name") << false;
+                             << QByteArray("is no project name") << nothing << false;
+    QTest::newRow("location missing")
+        << QStringList { "/path=@/absent", "/project=meter", "/key=Fixture Recorder" }
+        << QByteArray("/absent/meter: No such file or directory\n") << nothing << false;
+    QTest::newRow("name too long")
+        << QStringList { "/project=" + QString(300, 'n'), "/key=Fixture Recorder" }
+        << QByteArray(": File name too long\n") << nothing << false;
+    QTest::newRow("name is a file")
+        << QStringList { "/project=taken", "/key=Fixture Recorder" }
+        << QByteArray("/taken exists and is not a folder") << nothing << false;
+    QTest::newRow("location read-only")
+        << QStringList { "/path=@/locked", "/project=meter", "/key=Fixture Recorder" }
+        << QByteArray("/locked/meter: Permission denied\n") << nothing << true;
 }
 
 void tst_cli::failures()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, message);
-    QFETCH(bool, directoryMade);
+    QFETCH(QStringList, leftBehind);
+    QFETCH(bool, needsUser);
+    if (needsUser && geteuid() == 0)
+        QSKIP("permissions do not stop the super-user");
     QVERIFY(m_dir->add("recorder", "recorder.so"));
     QVERIFY(m_dir->add("thrower", "thrower.so"));
     QVERIFY(m_dir->add("nullfactory", "nullfactory.so"));
     QVERIFY(QDir(m_dir->path()).mkdir("out"));
     const QString out = m_dir->path() + "/out";
+    wiztest::writeAll(out + "/taken", "a file of the user's\n");
+    QVERIFY(QDir(out).mkdir("locked"));
+    QFile::setPermissions(out + "/locked", QFile::ReadOwner | QFile::ExeOwner);
 
-    const Run run = wiz(QStringList { "/path=" + out } + arguments, m_dir->path());
+    const Run run = wiz(QStringList { "/path=" + out } + arguments.replaceInStrings("@", out),
+        m_dir->path());
     QCOMPARE(run.status, 1);
+    // One line, naming what went wrong.
     QVERIFY2(run.err.contains(message), run.err.constData());
-    const QStringList written = wiztest::tree(out);
-    if (directoryMade)
-        QVERIFY(QFileInfo(out + "/meter").isDir());
-    else
-        QCOMPARE(written, QStringList());
-    QVERIFY(!QFile::exists(m_dir->path() + "/b"));
+    QCOMPARE(run.err.count("wiz: "), 1);
+    // Nothing is left behind, not even an empty project directory.
+    QCOMPARE(wiztest::tree(out), leftBehind + QStringList { "taken" });
+    QCOMPARE(QDir(out).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+        QStringList { "locked" } + (leftBehind.isEmpty() ? QStringList() : QStringList { "meter" }));
+    QCOMPARE(wiztest::readAll(out + "/taken"), QByteArray("a file of the user's\n"));
 }
 
 void tst_cli::dialogsAreClosedWhenNobodyCanAnswer()
