@@ -1,5 +1,6 @@
 #include "templaterunner.h"
 
+#include "cppname.h"
 #include "outcomelog.h"
 #include "pluginlibrary.h"
 #include "zelk_wizard_plugin.h"
@@ -124,6 +125,9 @@ int templateRunner::runRequest(const wizRequest &request, const QString &library
         report(caption(), tr("no location given: use /path=DIRECTORY"));
         return 1;
     }
+    const QString warning = cppName::warning(request.project);
+    if (!warning.isEmpty())
+        std::fprintf(stderr, "wiz: %s\n", qPrintable(warning));
     projectFolder folder { request.location + QLatin1Char('/') + request.project, false };
     if (request.dryRun) {
         // Nothing is made in the location; only the refusals count.
