@@ -59,10 +59,19 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qCDebug(lcOutput, "unchanged %s", qPrintable(path));
         return;
     }
+    // Unbuffered, so a short write shows at once and the next one gives the
+    // system's reason ("No space left on device"); an unfinished file is
+    // discarded with the QSaveFile.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return failed(path, file.errorString());
+        done += written;
+    }
+    if (!file.commit())
         return failed(path, file.errorString());
     qCDebug(lcOutput, "%s %s", exists ? "replace" : "create", qPrintable(path));
 }
