@@ -13,7 +13,7 @@ namespace {
 
 const char usage[]
     = "Usage: wiz                         open the wizard's window\n"
-      "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [ARGUMENT...]\n"
+      "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [--dry-run] [-v] [ARGUMENT...]\n"
       "       wiz --list | --help\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
@@ -27,6 +27,9 @@ const char usage[]
       "                   /title=TEXT or /panel=NAME for \"Create C++ Scripted UI / Panel\"\n"
       "  %VAR% in an argument is replaced by the environment variable VAR.\n"
       "\n"
+      "  --dry-run        write nothing; print what the run would do to each file:\n"
+      "                   create, replace or unchanged, and its path\n"
+      "  --verbose, -v    after the run, print what was done to each file\n"
       "  --list           print the title of each template, one a line\n"
       "  --help           print this text\n"
       "\n"
@@ -36,7 +39,9 @@ const char usage[]
       "Templates are the libraries in ./plugins; where that directory does not exist,\n"
       "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it.\n"
       "\n"
-      "Exit status: 0 done; 1 the template could not be run; 2 no display to show the window on.\n";
+      "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
+      "nothing; 2 no display to show the window on; 3 some files could not be written.\n"
+      "No run loses a byte that was there: a file is replaced only by a complete new one.\n";
 
 bool hasDisplay()
 {
