@@ -53,12 +53,13 @@ void writeFile(const QString &path, const QByteArray &bytes)
     if (exists && !target.isFile())
         return failed(path,
             target.isDir() ? qt_error_string(EISDIR) : QStringLiteral("it is not a regular file"));
-    if (exists && !target.isWritable())
-        return failed(path, qt_error_string(EACCES));
     if (exists && target.size() == bytes.size() && holds(path, bytes)) {
         qCDebug(lcOutput, "unchanged %s", qPrintable(path));
         return;
     }
+    // The rename would replace a file the user made read-only to keep it.
+    if (exists && !target.isWritable())
+        return failed(path, qt_error_string(EACCES));
     // Unbuffered, so a short write shows at once and the next one gives the
     // system's reason ("No space left on device"); an unfinished file is
     // discarded with the QSaveFile.

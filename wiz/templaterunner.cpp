@@ -84,8 +84,6 @@ void compareWithReal(QList<fileOutcome> *outcomes, const QString &scratch, const
             outcome.reason = qt_error_string(EISDIR);
         else if (real.exists() && !real.isFile())
             outcome.reason = QStringLiteral("it is not a regular file");
-        else if (real.exists() && !real.isWritable())
-            outcome.reason = qt_error_string(EACCES);
         if (!outcome.reason.isEmpty()) {
             outcome.kind = fileOutcome::Failed;
         } else if (!real.exists()) {
@@ -96,6 +94,10 @@ void compareWithReal(QList<fileOutcome> *outcomes, const QString &scratch, const
             const bool same = file.open(QIODevice::ReadOnly)
                 && written.open(QIODevice::ReadOnly) && file.readAll() == written.readAll();
             outcome.kind = same ? fileOutcome::Unchanged : fileOutcome::Replace;
+            if (!same && !real.isWritable()) {
+                outcome.kind = fileOutcome::Failed;
+                outcome.reason = qt_error_string(EACCES);
+            }
         }
     }
 }
