@@ -75,7 +75,8 @@ QString wiz::text(const QByteArray &in)
     if (bytes.startsWith(utf8Bom)) {
         // A template that claims UTF-8 but is not would lose its odd bytes to
         // replacement characters; as 8-bit text it still comes back as stored.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        QStringDecoder utf8(QStringDecoder::Utf8,
+            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
         QString text = utf8(bytes);
         if (!utf8.hasError())
             return text;

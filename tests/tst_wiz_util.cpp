@@ -151,12 +151,17 @@ void tst_wiz_util::nameReplacement()
 
 void tst_wiz_util::templateBytesPassThrough()
 {
-    // CR LF, the byte-order mark and a byte above 127 must come out as stored.
+    // CR LF, the byte-order mark and a byte above 127 must come out as stored,
+    // also when the template is not the UTF-8 that its mark promises.
     const QByteArray stored("\xef\xbb\xbfline one\r\n\xa9 2026\r\n");
     wiz::savefile(qembed_findData("embed/bytes.txt"), file("a.txt"));
     wiz::savefile(qembed_findData("embed/bytes.txt"), file("b.txt"), QStringList { "one", "two" });
     QCOMPARE(wiztest::readAll(file("a.txt")), stored);
     QCOMPARE(wiztest::readAll(file("b.txt")), QByteArray("\xef\xbb\xbfline two\r\n\xa9 2026\r\n"));
+    // Nor is one that ends inside a UTF-8 sequence.
+    const QByteArray cut("\xef\xbb\xbf"
+                         "A\xf2");
+    QCOMPARE(wiz::encoded(wiz::text(cut)), cut);
 }
 
 void tst_wiz_util::encodingFollowsTheTemplate_data()
