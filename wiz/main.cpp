@@ -1,3 +1,5 @@
+#include "commandline.h"
+#include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "templaterunner.h"
 #include "wizdialog.h"
@@ -43,6 +45,22 @@ bool hasDisplay()
         || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
 }
 
+// The unattended run where nobody can see a window, without building the
+// window: its text fields load the font database, which costs more than the
+// rest of the run.
+int runHeadless()
+{
+    modalDialogCloser closer;
+    closer.install();
+    // As the window's list: a later library with the same title wins.
+    QMap<QString, QString> libraryPaths;
+    for (const pluginEntry &entry : pluginCatalog::scan())
+        libraryPaths[entry.title] = entry.path;
+    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
+    return templateRunner(templateRunner::Headless)
+        .runRequest(request, libraryPaths.value(request.key));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -72,10 +90,8 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    // Building the window loads the fonts of its text fields, which costs more
-    // than the rest of an unattended run; where nobody can see it, skip it.
     if (argc > 1 && templateRunner::headless())
-        return templateRunner::runHeadless(QCoreApplication::arguments());
+        return runHeadless();
 
     int status = 0;
     {
