@@ -135,6 +135,18 @@ for name in $names; do
     done
 done
 
+# A name that is no C++ identifier is written all the same, with one warning.
+for name in 9lives my-meter Zähler Meter; do
+    wiz "$tmp/warned" "$name" "$singleton"
+    warnings=$(grep -c "^wiz: \"$name\" is not a C++ identifier" "$tmp/warned/$name.err")
+    case $name in
+    Meter) expected=0 ;;
+    *) expected=1 ;;
+    esac
+    [ "$warnings" -eq $expected ] || fail "$warnings warnings instead of $expected for \"$name\""
+    [ -f "$tmp/warned/$name/$name.cpp" ] || fail "no project written for \"$name\""
+done
+
 # A title is 8-bit text in the resource script: the euro sign is 0x80 there.
 wiz "$tmp/title" Meter "$panel" "/title=5 €"
 LC_ALL=C grep -qF "$(printf '"FileDescription", "5 \200\\0"')" "$tmp/title/Meter/Meter.rc" ||
