@@ -166,6 +166,6 @@ for name in $names; do
 done
 wait
 
-failures=$(wc -l <"$tmp/failures")
+failures=$(grep -c "^FAIL: " "$tmp/failures")
 [ "$failures" -eq 0 ] || { echo "$failures failures"; exit 1; }
 echo "PASS"
