@@ -30,7 +30,8 @@ need() {
 }
 
 base_packages="cmake make g++ qt6-base-dev libgl-dev"
-test_packages="desktop-file-utils man-db groff-base dpkg-dev file xvfb xauth"
+test_packages="desktop-file-utils man-db groff-base dpkg-dev file xvfb xauth
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libxml2-utils"
 
 build() {
     dir=$1
