@@ -7,7 +7,7 @@
 namespace {
 
 const QString docsDir
-    = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/tamber_component/docs/");
+    = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/template/tamber_component/docs/");
 
 // Sets or clears an environment variable for one scope and puts it back afterwards.
 class EnvironmentGuard

@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString templateDir = QStringLiteral(WIZ_SOURCE_DIR "/plugins/plugin/");
+const QString templateDir = QStringLiteral(WIZ_SOURCE_DIR "/plugins/plugin/template/");
 
 QByteArray templateBytes(const QString &name)
 {

@@ -27,7 +27,7 @@ QList<QPair<QString, QString>> outputs(const QString &name)
 QByteArray templateBytes(const QString &file)
 {
     return wiztest::readAll(
-        QStringLiteral(WIZ_SOURCE_DIR "/plugins/panelWatch/panelWatch/") + file);
+        QStringLiteral(WIZ_SOURCE_DIR "/plugins/panelWatch/template/panelWatch/") + file);
 }
 
 // The project GUID as the solution's Project line carries it, or an empty text.

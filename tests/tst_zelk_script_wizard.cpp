@@ -17,7 +17,7 @@
 namespace {
 
 const QString templateDir
-    = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/tamber_component/");
+    = QStringLiteral(WIZ_SOURCE_DIR "/plugins/zelk_script_wizard/template/tamber_component/");
 const QString templateGuid = QStringLiteral("52CC3CAA-BB91-45DB-825D-362AFF3C318E");
 const QString deliverable = QStringLiteral("zelk_script_wizard");
 
