@@ -18,6 +18,7 @@ private slots:
     void unattendedRun();
     void unattendedRunHeadlessWithoutDisplay();
     void unattendedRunOnADisplay();
+    void batchRunAsksNobodyOnADisplay();
     void failures_data();
     void failures();
     void dialogsAreClosedWhenNobodyCanAnswer();
@@ -133,6 +134,24 @@ void tst_cli::unattendedRunOnADisplay()
         m_dir->path(), xvfb, environment);
     QCOMPARE(run.status, 0);
     QVERIFY(wiztest::readAll(m_dir->path() + "/shown/recorder.log").endsWith("released\n"));
+}
+
+void tst_cli::batchRunAsksNobodyOnADisplay()
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfb.isEmpty())
+        QSKIP("xvfb-run is not installed");
+    QVERIFY(m_dir->add("asker", "asker.so"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    const Run run = wiz({ "-a", WIZ_BUILD_DIR "/wiz", "/path=" + m_dir->path(), "/project=p",
+                            "/key=Fixture Asker", "--batch" },
+        m_dir->path(), xvfb, environment);
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.contains("Fixture question: Shall I go on?"), run.err.constData());
+    const QByteArray log = wiztest::readAll(m_dir->path() + "/p/asker.log");
+    QVERIFY(log.contains("answer=no\n"));
+    QVERIFY(!log.contains("--batch"));
 }
 
 void tst_cli::failures_data()
