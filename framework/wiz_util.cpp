@@ -3,8 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QMessageBox>
+#include <QSaveFile>
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -20,19 +23,48 @@ void makeParentDirectory(const QString &path)
 #endif
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
+// Debug lines for what was done to each file, a warning with the reason for
+// each file that could not be written. The host enables the debug lines to
+// learn the outcome of a run; anyone else sees only the warnings.
+Q_LOGGING_CATEGORY(lcOutput, "wiz", QtWarningMsg)
+
+void failed(const QString &path, const QString &reason)
+{
+    qCWarning(lcOutput, "cannot write %s: %s", qPrintable(path), qPrintable(reason));
+}
+
+bool holds(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        qWarning("wiz: cannot write %s: %s", qPrintable(path), qPrintable(file.errorString()));
+    return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+}
+
+// All or nothing: the bytes go to a temporary file beside the target, which
+// replaces it only once complete, so a full disk or a crash leaves the old
+// file as it was. Identical content is not rewritten, so build tools see no
+// change. A link or a special file in the target's place is never written
+// through.
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo target(path);
+    if (target.isSymLink())
+        return failed(path, QStringLiteral("it is a symbolic link"));
+    const bool exists = target.exists();
+    if (exists && !target.isFile())
+        return failed(path,
+            target.isDir() ? qt_error_string(EISDIR) : QStringLiteral("it is not a regular file"));
+    if (exists && !target.isWritable())
+        return failed(path, qt_error_string(EACCES));
+    if (exists && target.size() == bytes.size() && holds(path, bytes)) {
+        qCDebug(lcOutput, "unchanged %s", qPrintable(path));
         return;
     }
-    // A full device only shows up when the buffer is flushed, so check that too.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        qWarning("wiz: cannot write %s: %s", qPrintable(path), qPrintable(file.errorString()));
-        return;
-    }
-    file.close();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(path, file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return failed(path, file.errorString());
+    qCDebug(lcOutput, "%s %s", exists ? "replace" : "create", qPrintable(path));
 }
 
 // Every occurrence of tag, left to right and without overlaps, in one pass

@@ -5,9 +5,13 @@
 #include <QString>
 #include <QStringList>
 
-// File output for template plug-ins. Every operation writes one whole file,
-// truncating what was there; a failure is reported as one warning line on
-// standard error and the caller simply goes on with its next file.
+// File output for template plug-ins. Every operation writes one whole file or
+// nothing: the new content replaces the old only once it is complete, and a
+// file that already holds it is left alone. A file that cannot be written is
+// reported as one warning line on standard error ("wiz: cannot write PATH:
+// REASON") and the caller simply goes on with its next file. What happened to
+// each file is told on the logging category "wiz" (debug lines "create PATH",
+// "replace PATH", "unchanged PATH"), off unless the host turns it on.
 //
 // Text goes out as Latin-1, so template bytes come back exactly as stored;
 // an inserted character that Latin-1 cannot hold becomes "?".

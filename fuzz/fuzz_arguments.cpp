@@ -1,5 +1,5 @@
 // The unattended command line: NUL-separated arguments, scanned for options.
-#include "wizdialog.h"
+#include "commandline.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QStringList arguments;
     for (const QByteArray &argument : bytes.split('\0'))
         arguments << QString::fromUtf8(argument);
-    const wizRequest request = wizDialog::scanArguments(arguments);
+    const wizRequest request = commandLine::scan(arguments);
     // Every argument lands in at most one place.
     if (request.params.size() > arguments.size())
         std::abort();
-    wizDialog::isProjectName(request.project);
+    commandLine::isProjectName(request.project);
     return 0;
 }

@@ -1,5 +1,5 @@
 // Environment expansion of command-line values: any text, any references.
-#include "wizdialog.h"
+#include "commandline.h"
 
 #include <QtGlobal>
 
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString expanded = wizDialog::expandEnvironment(text);
+    const QString expanded = commandLine::expandEnvironment(text);
     // Without a reference the text must come back unchanged.
     if (!text.contains(QLatin1Char('%')) && expanded != text)
         std::abort();

@@ -148,14 +148,14 @@ inline QString rerunDifference(
 
 // Runs write for a project whose directory below location does not exist:
 // the plug-in makes no directories, so each of files must fail on its own
-// with one "wiz: cannot write" warning and no other warning. Returns what
+// with one "cannot write" warning and no other warning. Returns what
 // appeared in location, which must be nothing, not even an empty directory.
 inline QStringList writeWithoutProjectDirectory(const QString &location, const QString &name,
     const QStringList &files, const std::function<void()> &write)
 {
     for (const QString &file : files)
         QTest::ignoreMessage(QtWarningMsg,
-            QRegularExpression("^wiz: cannot write "
+            QRegularExpression("^cannot write "
                 + QRegularExpression::escape(location + '/' + name + '/' + file) + ": "));
     QTest::failOnWarning(QRegularExpression("."));
     write();

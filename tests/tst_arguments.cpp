@@ -1,4 +1,4 @@
-#include "wizdialog.h"
+#include "commandline.h"
 #include "wiztest.h"
 
 // The unattended command line: option scan, environment expansion, names.
@@ -72,6 +72,10 @@ void tst_arguments::scan_data()
         << QStringList { wiz, "/path=%WIZ_T_ROOT%/work", "/title=%WIZ_T_ROOT%" } << "/srv/root/work"
         << ""
         << "" << QStringList { wiz, "/title=/srv/root" };
+    QTest::newRow("host flags never reach the template")
+        << QStringList { wiz, "--batch", "x", "--dry-run", "-v", "--verbose" } << ""
+        << ""
+        << "" << QStringList { wiz, "x" };
     QTest::newRow("the program path is no option even when it looks like one")
         << QStringList { "/path=/x" } << "/x"
         << ""
@@ -81,7 +85,7 @@ void tst_arguments::scan_data()
 void tst_arguments::scan()
 {
     QFETCH(QStringList, arguments);
-    const wizRequest request = wizDialog::scanArguments(arguments);
+    const wizRequest request = commandLine::scan(arguments);
     QTEST(request.location, "location");
     QTEST(request.project, "project");
     QTEST(request.key, "key");
@@ -123,7 +127,7 @@ void tst_arguments::expand_data()
 void tst_arguments::expand()
 {
     QFETCH(QString, text);
-    QTEST(wizDialog::expandEnvironment(text), "expected");
+    QTEST(commandLine::expandEnvironment(text), "expected");
 }
 
 void tst_arguments::overlongNameStopsTheExpansion_data()
@@ -140,7 +144,7 @@ void tst_arguments::overlongNameStopsTheExpansion()
     QFETCH(QString, text);
     QTest::ignoreMessage(QtDebugMsg,
         qPrintable("serious error = request for environment string is broken: " + text));
-    QTEST(wizDialog::expandEnvironment(text), "expected");
+    QTEST(commandLine::expandEnvironment(text), "expected");
 }
 
 void tst_arguments::projectNames_data()
@@ -161,7 +165,7 @@ void tst_arguments::projectNames_data()
 void tst_arguments::projectNames()
 {
     QFETCH(QString, name);
-    QTEST(wizDialog::isProjectName(name), "valid");
+    QTEST(commandLine::isProjectName(name), "valid");
 }
 
 WIZ_TEST_MAIN(tst_arguments)

@@ -191,7 +191,13 @@ void tst_listing::throwingTemplateIsSurvived()
     QVERIFY(QDir(dir.path()).mkdir("p"));
     wizDialog dialog;
     dialog.loadPlugins();
+    QString text;
+    wiztest::answerNextModal<QMessageBox>(&dialog, [&](QMessageBox *box) {
+        text = box->text();
+        box->accept();
+    });
     QVERIFY(!dialog.runPlugin("Fixture Thrower", dir.path(), "p", { QString() }));
+    QCOMPARE(text, "the template \"Fixture Thrower\" failed: the fixture failed on purpose");
     QVERIFY(wiztest::readAll(dir.path() + "/p/thrower.log").endsWith("released\n"));
 }
 

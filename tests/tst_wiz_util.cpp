@@ -229,10 +229,10 @@ void tst_wiz_util::parentDirectory()
 {
     // One missing level is made (in the full variant); two are never made.
 #ifdef WIZ_UTIL_NO_PARENT_DIR
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^wiz: cannot write .*/one/a.txt: "));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot write .*/one/a.txt: "));
 #endif
     QTest::ignoreMessage(
-        QtWarningMsg, QRegularExpression("^wiz: cannot write .*/two/levels/b.txt: "));
+        QtWarningMsg, QRegularExpression("^cannot write .*/two/levels/b.txt: "));
     wiz::savefile(QStringLiteral("a"), file("one/a.txt"), QStringList { "x", "y" });
     wiz::savefilebinary("b", file("two/levels/b.txt"));
 #ifdef WIZ_UTIL_NO_PARENT_DIR
@@ -278,7 +278,7 @@ void tst_wiz_util::unwritableTargets()
         QFile::setPermissions(fileCase ? target : file("ro"), QFile::ReadOwner | QFile::ExeOwner);
     }
     // One warning line per failed file, naming it, and the caller goes on.
-    const QString pattern = "^wiz: cannot write " + QRegularExpression::escape(target) + ": .+";
+    const QString pattern = "^cannot write " + QRegularExpression::escape(target) + ": .+";
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(pattern));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(pattern));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(pattern));
@@ -293,7 +293,7 @@ void tst_wiz_util::failureLeavesOtherFilesAlone()
 {
     wiztest::writeAll(file("neighbour.txt"), "untouched\r\n");
     QVERIFY(QDir(m_dir->path()).mkdir("taken"));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^wiz: cannot write .*/taken: "));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot write .*/taken: "));
     wiz::savefile(QStringLiteral("x"), file("taken"), QStringList());
     wiz::savefile(QStringLiteral("written"), file("next.txt"), QStringList());
     QCOMPARE(wiztest::readAll(file("neighbour.txt")), QByteArray("untouched\r\n"));

@@ -1,3 +1,5 @@
+#include "commandline.h"
+#include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "templaterunner.h"
 #include "wizdialog.h"
@@ -12,7 +14,7 @@ namespace {
 const char usage[]
     = "Usage: wiz                         open the wizard's window\n"
       "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [ARGUMENT...]\n"
-      "       wiz --list | --help\n"
+      "       wiz --list [--json] | --help\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
       "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
@@ -43,6 +45,22 @@ bool hasDisplay()
         || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
 }
 
+// The unattended run where nobody can see a window, without building the
+// window: its text fields load the font database, which costs more than the
+// rest of the run.
+int runHeadless()
+{
+    modalDialogCloser closer;
+    closer.install();
+    // As the window's list: a later library with the same title wins.
+    QMap<QString, QString> libraryPaths;
+    for (const pluginEntry &entry : pluginCatalog::scan())
+        libraryPaths[entry.title] = entry.path;
+    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
+    return templateRunner(templateRunner::Headless)
+        .runRequest(request, libraryPaths.value(request.key));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -52,7 +70,12 @@ int main(int argc, char *argv[])
         std::fputs(usage, stdout);
         return 0;
     }
-    if (!hasDisplay()) {
+    // With --batch nobody is there to answer, so no window is shown even on a
+    // display: the run goes as it would on a build server.
+    bool batch = false;
+    for (int i = 1; i < argc; ++i)
+        batch = batch || std::strcmp(argv[i], "--batch") == 0;
+    if (batch || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -72,10 +95,8 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    // Building the window loads the fonts of its text fields, which costs more
-    // than the rest of an unattended run; where nobody can see it, skip it.
     if (argc > 1 && templateRunner::headless())
-        return templateRunner::runHeadless(QCoreApplication::arguments());
+        return runHeadless();
 
     int status = 0;
     {

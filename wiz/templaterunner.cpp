@@ -1,21 +1,28 @@
 #include "templaterunner.h"
 
-#include "modaldialogcloser.h"
-#include "plugincatalog.h"
+#include "cppname.h"
+#include "outcomelog.h"
 #include "pluginlibrary.h"
-#include "wizdialog.h"
 #include "zelk_wizard_plugin.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QMap>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QUrl>
 
+#include <cerrno>
 #include <cstdio>
 #include <exception>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -24,61 +31,45 @@ QString tr(const char *text)
     return QCoreApplication::translate("templateRunner", text);
 }
 
+QString caption()
+{
+    return tr("ZELK Application Wizard");
+}
+
+// Why location/name cannot be the project directory, or nothing.
+QString refusal(const QString &dir)
+{
+    const QFileInfo info(dir);
+    if (!info.exists())
+        return QString();
+    if (!info.isDir())
+        return tr("%1 exists and is not a folder.").arg(dir);
+#ifdef Q_OS_UNIX
+    // Another user could have prepared it with links to files of ours.
+    if (info.ownerId() != ::geteuid())
+        return tr("%1 belongs to another user; the wizard does not write into it.").arg(dir);
+#endif
+    return QString();
+}
+
+// Makes the directory, or says why not in the system's words.
+QString makeDirectory(const QString &dir)
+{
+#ifdef Q_OS_UNIX
+    if (::mkdir(QFile::encodeName(dir).constData(), 0777) == 0)
+        return QString();
+    return qt_error_string(errno);
+#else
+    return QDir().mkdir(dir) ? QString() : tr("it could not be created");
+#endif
+}
+
 } // namespace
 
-void templateRunner::printError(const QString &message)
+templateRunner::templateRunner(Attendance attendance, QWidget *parent)
+    : m_attendance(attendance)
+    , m_parent(parent)
 {
-    std::fprintf(stderr, "wiz: %s\n", qPrintable(message));
-}
-
-bool templateRunner::run(QWidget *parent, const QString &libraryPath, const QString &key,
-    const QString &path, const QString &name, const QStringList &params, bool unattended)
-{
-    pluginLibrary library(libraryPath);
-    if (!library.load()) {
-        const QString message = tr("Could not load library specified: ") + key;
-        if (unattended)
-            printError(message);
-        QMessageBox::information(parent, tr("Oh Dear"), message);
-        return false;
-    }
-    zelk_wizard_plugin *plugin = library.create();
-    if (!plugin) {
-        if (unattended)
-            printError(tr("the library of \"%1\" gave no template").arg(key));
-        return false;
-    }
-
-    bool ran = true;
-    try {
-        plugin->go(path, name, params);
-    } catch (const std::exception &error) {
-        printError(
-            tr("the template \"%1\" failed: %2").arg(key, QString::fromLocal8Bit(error.what())));
-        ran = false;
-    } catch (...) {
-        printError(tr("the template \"%1\" failed").arg(key));
-        ran = false;
-    }
-    library.release(plugin);
-    if (ran)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path + QLatin1Char('/') + name));
-    return ran;
-}
-
-bool templateRunner::prepare(const wizRequest &request)
-{
-    if (!wizDialog::isProjectName(request.project)) {
-        printError(tr("\"%1\" is no project name: give one directory name with /project=NAME")
-                       .arg(request.project));
-        return false;
-    }
-    if (request.location.isEmpty()) {
-        printError(tr("no location given: use /path=DIRECTORY"));
-        return false;
-    }
-    QDir().mkdir(request.location + QLatin1Char('/') + request.project);
-    return true;
 }
 
 bool templateRunner::headless()
@@ -87,20 +78,170 @@ bool templateRunner::headless()
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-int templateRunner::runHeadless(const QStringList &arguments)
+void templateRunner::report(const QString &caption, const QString &message, QMessageBox::Icon icon)
 {
-    modalDialogCloser closer;
-    closer.install();
-    // As the window's list: a later library with the same title wins.
-    QMap<QString, QString> libraryPaths;
-    for (const pluginEntry &entry : pluginCatalog::scan())
-        libraryPaths[entry.title] = entry.path;
+    if (m_attendance != Attended)
+        std::fprintf(stderr, "wiz: %s\n", qPrintable(message));
+    if (m_attendance != Headless)
+        QMessageBox(icon, caption, message, QMessageBox::Ok, m_parent).exec();
+}
 
-    const wizRequest request = wizDialog::scanArguments(arguments);
-    if (!prepare(request))
+bool templateRunner::prepare(const QString &location, const QString &name, projectFolder *folder)
+{
+    folder->path = location + QLatin1Char('/') + name;
+    folder->created = false;
+    const QString why = refusal(folder->path);
+    if (!why.isEmpty()) {
+        report(caption(), why);
+        return false;
+    }
+    if (QFileInfo(folder->path).isDir()) {
+        if (m_attendance != Attended)
+            return true;
+        QMessageBox question(QMessageBox::Information, caption(),
+            tr("The path already exists. OK to overwrite?"), QMessageBox::Yes | QMessageBox::No);
+        question.setDefaultButton(QMessageBox::No);
+        question.setEscapeButton(QMessageBox::No);
+        return question.exec() == QMessageBox::Yes;
+    }
+    const QString error = makeDirectory(folder->path);
+    if (!error.isEmpty()) {
+        report(caption(), tr("cannot create %1: %2").arg(folder->path, error));
+        return false;
+    }
+    folder->created = true;
+    return true;
+}
+
+int templateRunner::runRequest(const wizRequest &request, const QString &libraryPath)
+{
+    if (!commandLine::isProjectName(request.project)) {
+        report(caption(),
+            tr("\"%1\" is no project name: give one directory name with /project=NAME")
+                .arg(request.project));
         return 1;
-    return run(nullptr, libraryPaths.value(request.key), request.key, request.location,
-               request.project, request.params, true)
-        ? 0
-        : 1;
+    }
+    if (request.location.isEmpty()) {
+        report(caption(), tr("no location given: use /path=DIRECTORY"));
+        return 1;
+    }
+    const QString warning = cppName::warning(request.project);
+    if (!warning.isEmpty())
+        std::fprintf(stderr, "wiz: %s\n", qPrintable(warning));
+    projectFolder folder { request.location + QLatin1Char('/') + request.project, false };
+    if (request.dryRun) {
+        // Nothing is made in the location; only the refusals count.
+        const QString why = refusal(folder.path);
+        if (!why.isEmpty()) {
+            report(caption(), why);
+            return 1;
+        }
+    } else if (!prepare(request.location, request.project, &folder)) {
+        return 1;
+    }
+    return run(libraryPath, request, folder);
+}
+
+int templateRunner::run(
+    const QString &libraryPath, const wizRequest &request, const projectFolder &folder)
+{
+    // A dry run lets the template write into a private scratch folder instead,
+    // and compares what it wrote with the real project directory.
+    QTemporaryDir scratch;
+    const QString location = request.dryRun ? scratch.path() : request.location;
+    if (request.dryRun
+        && (!scratch.isValid() || !QDir(location).mkdir(request.project))) {
+        report(caption(), tr("cannot make a scratch folder: %1").arg(scratch.errorString()));
+        return 1;
+    }
+
+    const auto cleanUp = [&folder] {
+        if (folder.created)
+            QDir().rmdir(folder.path); // only while it is still empty
+    };
+    pluginLibrary library(libraryPath);
+    if (!library.load()) {
+        report(tr("Oh Dear"), tr("Could not load library specified: ") + request.key,
+            QMessageBox::Information);
+        cleanUp();
+        return 1;
+    }
+    zelk_wizard_plugin *plugin = library.create();
+    if (!plugin) {
+        report(caption(), tr("the library of \"%1\" gave no template").arg(request.key));
+        cleanUp();
+        return 1;
+    }
+
+    QString failure;
+    QList<fileOutcome> outcomes;
+    {
+        outcomeLog log;
+        try {
+            plugin->go(location, request.project, request.params);
+        } catch (const std::exception &error) {
+            failure = QString::fromLocal8Bit(error.what());
+        } catch (...) {
+            failure = tr("unknown exception");
+        }
+        library.release(plugin);
+        outcomes = log.outcomes();
+    }
+    cleanUp();
+
+    if (request.dryRun) {
+        // What each file would do to the real one of the same name.
+        const QString scratchBase = QFileInfo(location).absoluteFilePath() + QLatin1Char('/');
+        const QString realBase = QFileInfo(request.location).absoluteFilePath() + QLatin1Char('/');
+        for (fileOutcome &outcome : outcomes) {
+            if (!outcome.path.startsWith(scratchBase))
+                continue;
+            outcome.path = realBase + outcome.path.mid(scratchBase.size());
+            if (outcome.kind == fileOutcome::Failed)
+                continue;
+            const QFileInfo real(outcome.path);
+            if (real.isSymLink() || (real.exists() && !real.isFile())) {
+                outcome.kind = fileOutcome::Failed;
+                outcome.reason = real.isDir() ? qt_error_string(EISDIR)
+                                              : tr("it is not a regular file");
+            } else if (!real.exists()) {
+                outcome.kind = fileOutcome::Create;
+            } else {
+                QFile file(outcome.path);
+                QFile written(scratchBase + outcome.path.mid(realBase.size()));
+                const bool same = file.open(QIODevice::ReadOnly)
+                    && written.open(QIODevice::ReadOnly) && file.readAll() == written.readAll();
+                outcome.kind = same ? fileOutcome::Unchanged : fileOutcome::Replace;
+            }
+        }
+    }
+
+    if (!failure.isEmpty()) {
+        report(caption(), tr("the template \"%1\" failed: %2").arg(request.key, failure));
+        return 1;
+    }
+    if (outcomes.isEmpty()) {
+        report(caption(), tr("the template \"%1\" wrote no files").arg(request.key));
+        return 1;
+    }
+
+    if (request.dryRun || request.verbose) {
+        for (const QString &line : outcomeLog::report(outcomes, request.location))
+            std::printf("%s\n", qPrintable(line));
+        std::fflush(stdout);
+    }
+    QStringList failed;
+    for (const fileOutcome &outcome : outcomes) {
+        if (outcome.kind == fileOutcome::Failed)
+            failed << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(outcome.path),
+                outcome.reason);
+    }
+    // Standard error has had a line for each of them already.
+    if (!failed.isEmpty() && m_attendance == Attended)
+        QMessageBox::warning(m_parent, caption(),
+            tr("These files could not be written:\n\n%1").arg(failed.join(QLatin1Char('\n'))));
+
+    if (!request.dryRun && m_attendance != Headless && QFileInfo(folder.path).isDir())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder.path));
+    return failed.isEmpty() ? 0 : 3;
 }

@@ -1,5 +1,6 @@
 #include "wizdialog.h"
 
+#include "commandline.h"
 #include "plugincatalog.h"
 #include "templaterunner.h"
 
@@ -36,17 +37,6 @@ QString defaultLocation()
 #endif
 }
 
-// An option is its keyword, "=" and a value; "=" runs and empty pieces are
-// dropped, and anything but exactly two pieces is no valid option.
-bool optionValue(const QString &argument, QString *value)
-{
-    const QStringList pieces = argument.split(QLatin1Char('='), Qt::SkipEmptyParts);
-    if (pieces.size() != 2)
-        return false;
-    *value = wizDialog::expandEnvironment(pieces.at(1));
-    return true;
-}
-
 } // namespace
 
 wizDialog::wizDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
@@ -69,17 +59,11 @@ wizDialog::wizDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFl
 
 wizDialog::~wizDialog() = default;
 
-bool wizDialog::isProjectName(const QString &name)
-{
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && name != QLatin1String(".") && name != QLatin1String("..");
-}
-
 void wizDialog::checkValid()
 {
     const QString name = project_lineEdit->text();
     const QString location = location_lineEdit->text();
-    buttonOk->setEnabled(isProjectName(name) && !location.isEmpty() && QDir(location).exists()
+    buttonOk->setEnabled(commandLine::isProjectName(name) && !location.isEmpty() && QDir(location).exists()
         && listBox1->currentRow() != -1);
 }
 
@@ -101,18 +85,12 @@ void wizDialog::accept()
         return;
     const QString name = project_lineEdit->text();
     const QString location = location_lineEdit->text();
-    const QString projectDir = location + QLatin1Char('/') + name;
 
-    if (QDir(projectDir).exists()) {
-        QMessageBox question(QMessageBox::Information, tr("ZELK Application Wizard"),
-            tr("The path already exists. OK to overwrite?"), QMessageBox::Yes | QMessageBox::No);
-        question.setDefaultButton(QMessageBox::No);
-        question.setEscapeButton(QMessageBox::No);
-        if (question.exec() != QMessageBox::Yes)
-            return;
-    } else {
-        QDir().mkdir(projectDir);
-    }
+    // A refusal, a failed mkdir or a No keeps the window open with its fields.
+    projectFolder folder;
+    if (!templateRunner(templateRunner::Attended, this).prepare(location, name, &folder))
+        return;
+    m_createdFolder = folder.created;
 
     hostSettings().setValue(QLatin1String(lastPathKey), location);
     const QString key = template_->text();
@@ -145,63 +123,29 @@ void wizDialog::loadPlugins()
 bool wizDialog::runPlugin(
     const QString &key, const QString &path, const QString &name, const QStringList &params)
 {
-    return templateRunner::run(this, libraryPaths[key], key, path, name, params, m_unattended);
+    wizRequest request;
+    request.location = path;
+    request.project = name;
+    request.key = key;
+    request.params = params;
+    const projectFolder folder { path + QLatin1Char('/') + name, m_createdFolder };
+    m_createdFolder = false;
+    return templateRunner(templateRunner::Attended, this).run(libraryPaths.value(key), request, folder)
+        == 0;
 }
 
 QString wizDialog::expandEnvironment(const QString &text)
 {
-    // There is no escape for a literal "%": "%%" is an empty name and gives nothing.
-    QString result;
-    QString name;
-    bool inName = false;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('%')) {
-            if (inName && !name.isEmpty())
-                result += qEnvironmentVariable(name.toLocal8Bit().constData());
-            name.clear();
-            inName = !inName;
-        } else if (inName) {
-            name += c;
-            if (name.size() >= 256) {
-                qDebug().noquote()
-                    << QStringLiteral("serious error = request for environment string is broken: ")
-                        + text;
-                return result;
-            }
-        } else {
-            result += c;
-        }
-    }
-    // A name still open at the end is dropped.
-    return result;
-}
-
-wizRequest wizDialog::scanArguments(const QStringList &arguments)
-{
-    wizRequest request;
-    for (const QString &argument : arguments) {
-        if (argument.startsWith(QLatin1String("/path")))
-            optionValue(argument, &request.location);
-        else if (argument.startsWith(QLatin1String("/project")))
-            optionValue(argument, &request.project);
-        else if (argument.startsWith(QLatin1String("/key")))
-            optionValue(argument, &request.key);
-        else
-            request.params << expandEnvironment(argument);
-    }
-    return request;
+    return commandLine::expandEnvironment(text);
 }
 
 void wizDialog::runUnattended()
 {
     // Only on a display: main() runs headless requests without the window.
-    m_unattended = true;
-    const wizRequest request = scanArguments(QCoreApplication::arguments());
+    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
     location_lineEdit->setText(request.location);
     project_lineEdit->setText(request.project);
-
-    if (!templateRunner::prepare(request)
-        || !runPlugin(request.key, request.location, request.project, request.params))
-        m_exitStatus = 1;
+    m_exitStatus = templateRunner(templateRunner::Unattended, this)
+                       .runRequest(request, libraryPaths.value(request.key));
     QDialog::accept();
 }

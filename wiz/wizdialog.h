@@ -1,7 +1,6 @@
 #ifndef WIZDIALOG_H
 #define WIZDIALOG_H
 
-#include "templaterunner.h"
 #include "wizdialogbase.h"
 
 #include <QMap>
@@ -20,21 +19,17 @@ public:
     ~wizDialog() override;
 
     void loadPlugins();
-    // Loads the library that gave the title key and runs its template. False
-    // when the template could not be run.
+    // Loads the library that gave the title key and runs its template into
+    // path/name. True when it ran and wrote every file.
     bool runPlugin(
         const QString &key, const QString &path, const QString &name, const QStringList &params);
     void accept() override;
 
     // Replaces every %NAME% with the value of that environment variable.
     static QString expandEnvironment(const QString &text);
-    // The "/path=", "/project=" and "/key=" options of a command line (program
-    // path first); every other argument goes to the template's parameters.
-    static wizRequest scanArguments(const QStringList &arguments);
-    // A project name must name exactly one new directory.
-    static bool isProjectName(const QString &name);
 
-    // 0, or 1 when an unattended run could not run its template.
+    // 0, or the unattended run's exit status: 1 when it could not run its
+    // template, 3 when some files could not be written.
     int exitStatus() const { return m_exitStatus; }
 
 public slots:
@@ -49,7 +44,9 @@ private:
 
     QMap<QString, QString> libraryPaths;
     int m_exitStatus = 0;
-    bool m_unattended = false;
+    // Whether accept() made the project directory, so a run that writes
+    // nothing can take it away again.
+    bool m_createdFolder = false;
 };
 
 #endif
