@@ -105,19 +105,24 @@ png_is_32x32() {
         [ "$(od -An -tx1 -j16 -N8 "$1" | tr -d ' \n')" = 0000002000000020 ]
 }
 
-check_tree() {
-    need_build
-    cmake=${4:-cmake}
-    have "$cmake" || skip "cmake is not installed"
+# Installs the build into $tmp/prefix, with the folders run_wiz needs.
+install_prefix() {
     prefix="$tmp/prefix"
     mkdir -p "$tmp/work" "$tmp/config" "$tmp/cache" "$tmp/projects"
     mkdir -m 700 "$tmp/runtime"
     keep_manifest
-    if ! timeout 120 "$cmake" --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
+    if ! timeout 120 "$1" --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
         cat "$tmp/install.log"
         fail "cmake --install failed"
-        return
+        return 1
     fi
+}
+
+check_tree() {
+    need_build
+    cmake=${4:-cmake}
+    have "$cmake" || skip "cmake is not installed"
+    install_prefix "$cmake" || return
 
     for file in bin/wiz share/applications/wiz.desktop share/icons/hicolor/32x32/apps/wiz.png \
         share/doc/wiz/copyright; do
@@ -177,16 +182,8 @@ check_kit() {
     need_build
     cmake=${4:?cmake}
     ctest=${5:?ctest}
-    prefix="$tmp/prefix"
     example="$tmp/greeting"
-    mkdir -p "$tmp/work" "$tmp/config" "$tmp/cache" "$tmp/projects"
-    mkdir -m 700 "$tmp/runtime"
-    keep_manifest
-    if ! timeout 120 "$cmake" --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
-        cat "$tmp/install.log"
-        fail "cmake --install failed"
-        return
-    fi
+    install_prefix "$cmake" || return
     for file in $kit_files; do
         [ -f "$prefix/$file" ] || fail "the kit lacks $file"
     done
