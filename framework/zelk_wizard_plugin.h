@@ -32,6 +32,10 @@ public:
     virtual ~zelk_wizard_plugin() = default;
 };
 
+// The version of this contract. It changes whenever a plug-in built against
+// one version of this header can no longer be used by a host of another.
+#define ZELK_WIZARD_PLUGIN_CONTRACT_VERSION 1
+
 extern "C" {
 // Destroys an object that the same library's factory made; the host never
 // deletes a plug-in object itself.
@@ -40,9 +44,13 @@ Q_DECL_EXPORT void free_zelk_wizard_plugin(zelk_wizard_plugin *plugin);
 
 using zelk_wizard_plugin_factory = zelk_wizard_plugin *(*)();
 using zelk_wizard_plugin_release = void (*)(zelk_wizard_plugin *);
+// Tells the contract version and the Qt version (QT_VERSION) the library was
+// built with, so that a host refuses a library it cannot safely call.
+using zelk_wizard_plugin_stamp = void (*)(int *contractVersion, int *qtVersion);
 
 // Written once at the end of a plug-in's main source file, with the concrete
-// class's name. It defines both exported functions of the library.
+// class's name. It defines the exported functions of the library: the factory,
+// the release function and the stamp.
 #define ZELK_WIZARD_PLUGIN(name)                                                                   \
     extern "C" Q_DECL_EXPORT zelk_wizard_plugin *load_zelk_wizard_plugin()                         \
     {                                                                                              \
@@ -51,6 +59,11 @@ using zelk_wizard_plugin_release = void (*)(zelk_wizard_plugin *);
     extern "C" Q_DECL_EXPORT void free_zelk_wizard_plugin(zelk_wizard_plugin *plugin)              \
     {                                                                                              \
         delete plugin;                                                                             \
+    }                                                                                              \
+    extern "C" Q_DECL_EXPORT void stamp_zelk_wizard_plugin(int *contractVersion, int *qtVersion)   \
+    {                                                                                              \
+        *contractVersion = ZELK_WIZARD_PLUGIN_CONTRACT_VERSION;                                    \
+        *qtVersion = QT_VERSION;                                                                   \
     }
 
 #endif

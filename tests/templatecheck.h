@@ -56,6 +56,22 @@ inline QString firstDifference(const QString &dir, const ExpectedFiles &expected
     return QString();
 }
 
+// The project that the template test of deliverable compares with, checked in
+// below tests/expected/<deliverable>, with guid in place of the masked fresh
+// GUID (00000000-0000-0000-0000-000000000000) when one is given.
+inline ExpectedFiles expectedTree(const QString &deliverable, const QString &guid = QString())
+{
+    const QString dir = QStringLiteral(WIZ_SOURCE_DIR "/tests/expected/") + deliverable;
+    ExpectedFiles files;
+    for (const QString &name : tree(dir)) {
+        QByteArray bytes = readAll(dir + '/' + name);
+        if (!guid.isEmpty())
+            bytes.replace("00000000-0000-0000-0000-000000000000", guid.toLatin1());
+        files << qMakePair(name, bytes);
+    }
+    return files;
+}
+
 // A CR or LF that is not part of a CR LF pair.
 inline QString lineEndProblem(const QByteArray &bytes)
 {

@@ -72,6 +72,10 @@ void tst_arguments::scan_data()
         << QStringList { wiz, "/path=%WIZ_T_ROOT%/work", "/title=%WIZ_T_ROOT%" } << "/srv/root/work"
         << ""
         << "" << QStringList { wiz, "/title=/srv/root" };
+    QTest::newRow("host flags never reach the template")
+        << QStringList { wiz, "--batch", "x", "--dry-run", "-v", "--verbose" } << ""
+        << ""
+        << "" << QStringList { wiz, "x" };
     QTest::newRow("the program path is no option even when it looks like one")
         << QStringList { "/path=/x" } << "/x"
         << ""

@@ -19,6 +19,7 @@ private slots:
     void unattendedRun();
     void unattendedRunHeadlessWithoutDisplay();
     void unattendedRunOnADisplay();
+    void batchRunAsksNobodyOnADisplay();
     void failures_data();
     void failures();
     void rerunReportsWhatItDid();
@@ -28,6 +29,7 @@ private slots:
     void noDisplayWithoutArguments();
     void pluginFolderFallback_data();
     void pluginFolderFallback();
+    void templateDirectories();
 
 private:
     struct Run
@@ -155,10 +157,28 @@ void tst_cli::unattendedRunOnADisplay()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("QT_QPA_PLATFORM");
     const Run run = wiz({ "-a", WIZ_BUILD_DIR "/wiz", "/path=" + m_dir->path(), "/project=shown",
-                          "/key=Fixture Recorder" },
-                        m_dir->path(), xvfb, environment);
+                            "/key=Fixture Recorder" },
+        m_dir->path(), xvfb, environment);
     QCOMPARE(run.status, 0);
     QVERIFY(wiztest::readAll(m_dir->path() + "/shown/recorder.log").endsWith("released\n"));
+}
+
+void tst_cli::batchRunAsksNobodyOnADisplay()
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfb.isEmpty())
+        QSKIP("xvfb-run is not installed");
+    QVERIFY(m_dir->add("asker", "asker.so"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    const Run run = wiz({ "-a", WIZ_BUILD_DIR "/wiz", "/path=" + m_dir->path(), "/project=p",
+                            "/key=Fixture Asker", "--batch" },
+        m_dir->path(), xvfb, environment);
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.contains("Fixture question: Shall I go on?"), run.err.constData());
+    const QByteArray log = wiztest::readAll(m_dir->path() + "/p/asker.log");
+    QVERIFY(log.contains("answer=no\n"));
+    QVERIFY(!log.contains("--batch"));
 }
 
 void tst_cli::failures_data()
@@ -177,12 +197,12 @@ void tst_cli::failures_data()
                             << QByteArray("Could not load library specified: \n") << nothing
                             << false;
     QTest::newRow("null factory") << QStringList { "/project=meter", "/key=Fixture Null Factory" }
-                                  << QByteArray("Could not load library specified: Fixture Null Factory")
+                                  << QByteArray(
+                                         "Could not load library specified: Fixture Null Factory")
                                   << nothing << false;
-    QTest::newRow("template throws")
-        << QStringList { "/project=meter", "/key=Fixture Thrower" }
-        << QByteArray("the fixture failed on purpose") << QStringList { "meter/thrower.log" }
-        << false;
+    QTest::newRow("template throws") << QStringList { "/project=meter", "/key=Fixture Thrower" }
+                                     << QByteArray("the fixture failed on purpose")
+                                     << QStringList { "meter/thrower.log" } << false;
     QTest::newRow("name climbs out") << QStringList { "/project=..", "/key=Fixture Recorder" }
                                      << QByteArray("is no project name") << nothing << false;
     QTest::newRow("name with a slash") << QStringList { "/project=a/b", "/key=Fixture Recorder" }
@@ -220,8 +240,8 @@ void tst_cli::failures()
     QVERIFY(QDir(out).mkdir("locked"));
     QFile::setPermissions(out + "/locked", QFile::ReadOwner | QFile::ExeOwner);
 
-    const Run run = wiz(QStringList { "/path=" + out } + arguments.replaceInStrings("@", out),
-        m_dir->path());
+    const Run run
+        = wiz(QStringList { "/path=" + out } + arguments.replaceInStrings("@", out), m_dir->path());
     QCOMPARE(run.status, 1);
     // One line, naming what went wrong.
     QVERIFY2(run.err.contains(message), run.err.constData());
@@ -229,7 +249,8 @@ void tst_cli::failures()
     // Nothing is left behind, not even an empty project directory.
     QCOMPARE(wiztest::tree(out), leftBehind + QStringList { "taken" });
     QCOMPARE(QDir(out).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-        QStringList { "locked" } + (leftBehind.isEmpty() ? QStringList() : QStringList { "meter" }));
+        QStringList { "locked" }
+            + (leftBehind.isEmpty() ? QStringList() : QStringList { "meter" }));
     QCOMPARE(wiztest::readAll(out + "/taken"), QByteArray("a file of the user's\n"));
 }
 
@@ -417,6 +438,40 @@ void tst_cli::pluginFolderFallback()
     QVERIFY(QDir(root + "/elsewhere").mkdir("plugins"));
     QCOMPARE(
         wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
+}
+
+// The user's own folders come after the host's, in the order given, and a
+// title that a later folder gives again wins the run.
+void tst_cli::templateDirectories()
+{
+    const QString root = m_dir->path();
+    QVERIFY(m_dir->add("twin_a", "twin.so"));
+    for (const char *folder : { "extra one", "extra2", "data/wiz/plugins" })
+        QVERIFY(QDir(root).mkpath(folder));
+    QVERIFY(QFile::copy(wiztest::FixtureDir::fixturePath("recorder"), root + "/extra one/r.so"));
+    QVERIFY(QFile::copy(wiztest::FixtureDir::fixturePath("asker"), root + "/extra2/a.so"));
+    QVERIFY(
+        QFile::copy(wiztest::FixtureDir::fixturePath("twin_b"), root + "/data/wiz/plugins/t.so"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The folder of the working directory named again is listed once.
+    environment.insert(
+        "WIZ_PLUGIN_PATH", root + "/extra one::" + root + "/absent:" + root + "/extra2:./plugins");
+    environment.insert("XDG_DATA_HOME", root + "/data");
+    const QString program = QStringLiteral(WIZ_BUILD_DIR "/wiz");
+
+    const Run list = wiz({ "--list" }, root, program, environment);
+    QCOMPARE(list.status, 0);
+    QCOMPARE(list.out, QByteArray("Fixture Twin\nFixture Recorder\nFixture Asker\nFixture Twin\n"));
+    for (const QString &line : QStringList { "Fixture Twin - ./plugins/twin.so",
+             "Fixture Recorder - " + root + "/extra one/r.so",
+             "No templates in " + root + "/absent: it is no folder",
+             "Fixture Twin - " + root + "/data/wiz/plugins/t.so" })
+        QVERIFY2(list.err.contains(line.toUtf8() + '\n'), list.err.constData());
+
+    const Run run
+        = wiz({ "/path=" + root, "/project=p", "/key=Fixture Twin" }, root, program, environment);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(wiztest::tree(root + "/p"), QStringList { "twin_b.log" });
 }
 
 WIZ_TEST_MAIN(tst_cli)

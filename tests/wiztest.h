@@ -13,14 +13,17 @@
 #include <functional>
 
 // QTEST_MAIN with the environment every test of this project runs in: the
-// offscreen platform and a settings directory of its own that is removed
-// afterwards, so a test never reads or writes the user's settings.
+// offscreen platform and settings and data directories of its own that are
+// removed afterwards, so a test never reads or writes the user's settings nor
+// lists the user's own templates.
 #define WIZ_TEST_MAIN(TestObject)                                                                  \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
         QTemporaryDir config;                                                                      \
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));                              \
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(config.path()));                              \
+        qputenv("XDG_DATA_HOME", QFile::encodeName(config.path() + QStringLiteral("/data")));      \
+        qunsetenv("WIZ_PLUGIN_PATH");                                                              \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
         QApplication app(argc, argv);                                                              \

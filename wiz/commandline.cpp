@@ -25,6 +25,8 @@ wizRequest commandLine::scan(const QStringList &arguments)
             request.dryRun = true;
         else if (argument == QLatin1String("--verbose") || argument == QLatin1String("-v"))
             request.verbose = true;
+        else if (argument == QLatin1String("--batch"))
+            request.batch = true;
         else if (argument.startsWith(QLatin1String("/path")))
             optionValue(argument, &request.location);
         else if (argument.startsWith(QLatin1String("/project")))

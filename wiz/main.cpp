@@ -13,8 +13,8 @@ namespace {
 
 const char usage[]
     = "Usage: wiz                         open the wizard's window\n"
-      "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [--dry-run] [-v] [ARGUMENT...]\n"
-      "       wiz --list | --help\n"
+      "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
+      "       wiz --list [--json] | --help\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
       "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
@@ -75,7 +75,12 @@ int main(int argc, char *argv[])
         std::fputs(usage, stdout);
         return 0;
     }
-    if (!hasDisplay()) {
+    // With --batch nobody is there to answer, so no window is shown even on a
+    // display: the run goes as it would on a build server.
+    bool batch = false;
+    for (int i = 1; i < argc; ++i)
+        batch = batch || std::strcmp(argv[i], "--batch") == 0;
+    if (batch || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "

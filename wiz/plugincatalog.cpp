@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
 
 namespace {
 
@@ -33,9 +36,45 @@ QString pluginCatalog::directory()
     return local;
 }
 
+QStringList pluginCatalog::directories()
+{
+    QStringList folders { directory() };
+    for (const QString &folder :
+        qEnvironmentVariable("WIZ_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        if (QFileInfo(folder).isDir())
+            folders << folder;
+        else
+            qDebug().noquote() << QStringLiteral("No templates in %1: it is no folder").arg(folder);
+    }
+    // Usually absent, so it goes unmentioned then.
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/wiz/plugins");
+    if (QFileInfo(own).isDir())
+        folders << own;
+
+    // A folder named twice would list each of its templates twice.
+    QStringList unique;
+    QSet<QString> seen;
+    for (const QString &folder : folders) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (canonical.isEmpty() || !seen.contains(canonical)) {
+            seen.insert(canonical);
+            unique << folder;
+        }
+    }
+    return unique;
+}
+
 QList<pluginEntry> pluginCatalog::scan()
 {
-    const QString folder = directory();
+    QList<pluginEntry> entries;
+    for (const QString &folder : directories())
+        entries << scan(folder);
+    return entries;
+}
+
+QList<pluginEntry> pluginCatalog::scan(const QString &folder)
+{
     // Every kind of entry: a directory or a dangling link named like a library
     // is reported like any other library that cannot be loaded.
     const QDir dir(folder, QLatin1String(libraryPattern), QDir::Name | QDir::IgnoreCase,

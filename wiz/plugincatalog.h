@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 // What the listing keeps of one template: its title, its picture and the path
 // of the library that gave them. Nothing of the library itself survives.
@@ -21,11 +22,19 @@ public:
     // plugins beside the executable (build tree) or in ../lib/wiz/plugins
     // (installed tree).
     static QString directory();
-    // Every library in directory(), in case-blind name order, that gives a
-    // plug-in object. Writes a debug line for each library, answered or not.
+    // directory(), then each directory of WIZ_PLUGIN_PATH, then the user's own
+    // $XDG_DATA_HOME/wiz/plugins: the order in which templates are listed, so
+    // that a later one can stand in for an earlier one of the same title.
+    static QStringList directories();
+    // Every library in directories(), each directory in case-blind name order,
+    // that gives a plug-in object. Writes a debug line for each library,
+    // answered or not.
     static QList<pluginEntry> scan();
 
     pluginCatalog() = delete;
+
+private:
+    static QList<pluginEntry> scan(const QString &folder);
 };
 
 #endif

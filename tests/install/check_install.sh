@@ -1,10 +1,12 @@
 #!/bin/sh
 # Checks wiz as it reaches users: installed into a prefix, as a Debian package,
-# and the desktop entry and manual page that come with it.
+# the desktop entry and manual page that come with it, and the template kit
+# with which a template is built outside this source tree.
 #
 #   sh check_install.sh tree    <build dir> <source dir> [cmake]
 #   sh check_install.sh package <build dir> <source dir> <version> [cpack]
 #   sh check_install.sh desktop <build dir> <source dir>
+#   sh check_install.sh kit     <build dir> <source dir> <cmake> <ctest>
 #
 # Exit 0 passed, 1 failed, 77 skipped (a tool this check needs is missing).
 set -u
@@ -103,19 +105,24 @@ png_is_32x32() {
         [ "$(od -An -tx1 -j16 -N8 "$1" | tr -d ' \n')" = 0000002000000020 ]
 }
 
-check_tree() {
-    need_build
-    cmake=${4:-cmake}
-    have "$cmake" || skip "cmake is not installed"
+# Installs the build into $tmp/prefix, with the folders run_wiz needs.
+install_prefix() {
     prefix="$tmp/prefix"
     mkdir -p "$tmp/work" "$tmp/config" "$tmp/cache" "$tmp/projects"
     mkdir -m 700 "$tmp/runtime"
     keep_manifest
-    if ! timeout 120 "$cmake" --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
+    if ! timeout 120 "$1" --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
         cat "$tmp/install.log"
         fail "cmake --install failed"
-        return
+        return 1
     fi
+}
+
+check_tree() {
+    need_build
+    cmake=${4:-cmake}
+    have "$cmake" || skip "cmake is not installed"
+    install_prefix "$cmake" || return
 
     for file in bin/wiz share/applications/wiz.desktop share/icons/hicolor/32x32/apps/wiz.png \
         share/doc/wiz/copyright; do
@@ -162,6 +169,60 @@ check_tree() {
         fail "the title did not reach meter.rc"; }
 }
 
+# The files of the template kit, below the prefix or /usr.
+kit_files="include/zelkwizard/zelk_wizard_plugin.h include/zelkwizard/wiz_util.h
+include/zelkwizard/plugin_icon.xpm lib/cmake/ZelkWizard/ZelkWizardConfig.cmake
+lib/cmake/ZelkWizard/ZelkWizardConfigVersion.cmake lib/cmake/ZelkWizard/WizPlugin.cmake
+lib/cmake/ZelkWizard/WizTemplateTest.cmake"
+
+# The example template of examples/ built against an installed kit, as its
+# author would: find_package(ZelkWizard) with the prefix on CMAKE_PREFIX_PATH,
+# its own template test, and the installed wiz finding it through WIZ_PLUGIN_PATH.
+check_kit() {
+    need_build
+    cmake=${4:?cmake}
+    ctest=${5:?ctest}
+    example="$tmp/greeting"
+    install_prefix "$cmake" || return
+    for file in $kit_files; do
+        [ -f "$prefix/$file" ] || fail "the kit lacks $file"
+    done
+    ls "$prefix"/lib*/libwiz_util.a "$prefix"/lib*/libwiz_util_nodir.a >/dev/null 2>&1 ||
+        fail "the kit lacks the support library in both variants"
+
+    if ! timeout 120 "$cmake" -S "$source/examples/greeting" -B "$example" \
+        -DCMAKE_PREFIX_PATH="$prefix" >"$tmp/configure.log" 2>&1; then
+        cat "$tmp/configure.log"
+        fail "the example does not configure against the installed kit"
+        return
+    fi
+    if ! timeout 240 "$cmake" --build "$example" >"$tmp/build.log" 2>&1; then
+        cat "$tmp/build.log"
+        fail "the example does not build against the installed kit"
+        return
+    fi
+    [ -f "$example/plugins/greeting.so" ] || { fail "the example built no plugins/greeting.so"; return; }
+    grep -q -a stamp_zelk_wizard_plugin "$example/plugins/greeting.so" ||
+        fail "the example carries no version stamp"
+
+    (cd "$example" && timeout 120 "$ctest" --output-on-failure >"$tmp/ctest.log" 2>&1) || {
+        cat "$tmp/ctest.log"
+        fail "the example's template test fails against the installed wiz"
+    }
+
+    WIZ_PLUGIN_PATH="$example/plugins" run_wiz "$prefix/bin/wiz" --list >"$tmp/list.out" 2>"$tmp/list.err"
+    grep -q -x "Create Greeting" "$tmp/list.out" || {
+        cat "$tmp/list.out" "$tmp/list.err"
+        fail "the installed wiz does not list the example through WIZ_PLUGIN_PATH"
+    }
+    WIZ_PLUGIN_PATH="$example/plugins" run_wiz "$prefix/bin/wiz" --batch /path="$tmp/projects" \
+        /project=hi "/key=Create Greeting" >"$tmp/run.out" 2>"$tmp/run.err"
+    status=$?
+    [ $status -eq 0 ] || { cat "$tmp/run.err"; fail "the example's unattended run exited with $status"; }
+    grep -q -F 'HI says hello.' "$tmp/projects/hi/hi.cpp" 2>/dev/null ||
+        fail "the example's unattended run did not write hi/hi.cpp"
+}
+
 check_package() {
     need_build
     version=${4:?version}
@@ -178,6 +239,7 @@ check_package() {
         return
     fi
     deb="$tmp/out/wiz_${version}_$(dpkg --print-architecture).deb"
+    devdeb="$tmp/out/wiz-dev_${version}_$(dpkg --print-architecture).deb"
     if [ ! -f "$deb" ]; then
         ls "$tmp/out"
         fail "cpack did not make $(basename "$deb")"
@@ -212,6 +274,22 @@ check_package() {
     *libqt6widgets6*) ;;
     *) fail "Depends was not computed from the binaries: '$depends'" ;;
     esac
+
+    if [ -f "$devdeb" ]; then
+        dpkg-deb -c "$devdeb" >"$tmp/devcontents" || fail "dpkg-deb cannot list the kit's package"
+        for file in $kit_files; do
+            grep -q " \./usr/$file\$" "$tmp/devcontents" || fail "the package wiz-dev lacks /usr/$file"
+        done
+        grep -q " \./usr/bin/" "$tmp/devcontents" && fail "the package wiz-dev carries the program"
+        case $(dpkg-deb -f "$devdeb" Depends) in
+        *"wiz (= $version)"*qt6-base-dev*) ;;
+        *) fail "wiz-dev does not depend on wiz $version and Qt's development package" ;;
+        esac
+    else
+        ls "$tmp/out"
+        fail "cpack did not make $(basename "$devdeb")"
+    fi
+    grep -q " \./usr/include/" "$tmp/contents" && fail "the package wiz carries the kit's headers"
 
     mkdir -p "$tmp/root"
     dpkg-deb -x "$deb" "$tmp/root" || { fail "dpkg-deb cannot unpack the package"; return; }
@@ -263,6 +341,7 @@ case $mode in
 tree) check_tree "$@" ;;
 package) check_package "$@" ;;
 desktop) check_desktop "$@" ;;
+kit) check_kit "$@" ;;
 *) echo "unknown mode $mode"; exit 2 ;;
 esac
 

@@ -1,0 +1,46 @@
+include_guard(GLOBAL)
+
+# wiz_add_template_test(<test name> TEMPLATE <title> PROJECT <name>
+#                       [ARGS <arg>...] EXPECTED <folder>)
+# A CTest test that runs the wizard unattended, as a build server would, to
+# write project <name> with the template titled <title> (ARGS go to the
+# template), and compares what it wrote, byte for byte, with the files below
+# EXPECTED. A fresh GUID (lower-case hexadecimal, 8-4-4-4-12) differs from run
+# to run, so both sides read every such GUID as 00000000-0000-0000-0000-000000000000.
+# With WIZ_UPDATE_EXPECTED=1 in the environment the test rewrites EXPECTED
+# from the run instead, GUIDs already masked.
+#
+# The wizard is ZELK_WIZARD_EXECUTABLE and sees this build's plug-ins through
+# WIZ_PLUGIN_PATH; it runs with its own empty settings and never from a folder
+# that holds a "plugins" folder of its own.
+function(wiz_add_template_test testName)
+    cmake_parse_arguments(TEST "" "TEMPLATE;PROJECT;EXPECTED" "ARGS" ${ARGN})
+    foreach(required TEMPLATE PROJECT EXPECTED)
+        if(NOT DEFINED TEST_${required})
+            message(FATAL_ERROR "wiz_add_template_test(${testName}): ${required} is missing")
+        endif()
+    endforeach()
+    if(NOT ZELK_WIZARD_EXECUTABLE)
+        message(FATAL_ERROR "wiz_add_template_test(${testName}): ZELK_WIZARD_EXECUTABLE is not set")
+    endif()
+    get_filename_component(expected "${TEST_EXPECTED}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    # Bracket arguments keep titles and arguments exactly as given.
+    set(content "set(WIZ_PROGRAM [==[${ZELK_WIZARD_EXECUTABLE}]==])\n"
+                "set(WIZ_PLUGIN_DIR [==[${CMAKE_BINARY_DIR}/plugins]==])\n"
+                "set(WIZ_TITLE [==[${TEST_TEMPLATE}]==])\n"
+                "set(WIZ_PROJECT [==[${TEST_PROJECT}]==])\n"
+                "set(WIZ_EXPECTED [==[${expected}]==])\n"
+                "set(WIZ_SCRATCH [==[${CMAKE_CURRENT_BINARY_DIR}/wiz_template_tests/${testName}]==])\n"
+                "set(WIZ_ARGS)\n")
+    foreach(arg IN LISTS TEST_ARGS)
+        list(APPEND content "list(APPEND WIZ_ARGS [==[${arg}]==])\n")
+    endforeach()
+    string(REPLACE ";" "" content "${content}")
+    set(parameters "${CMAKE_CURRENT_BINARY_DIR}/wiz_template_tests/${testName}.cmake")
+    # GENERATE, so that an executable given as $<TARGET_FILE:...> is resolved.
+    file(GENERATE OUTPUT "${parameters}" CONTENT "${content}")
+    add_test(NAME ${testName}
+        COMMAND "${CMAKE_COMMAND}" "-DPARAMETERS=${parameters}"
+                -P "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/wiz_template_test.cmake")
+    set_tests_properties(${testName} PROPERTIES TIMEOUT 90)
+endfunction()

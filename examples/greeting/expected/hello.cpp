@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::puts("HELLO says hello.");
+    return 0;
+}

@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::puts("%%UPPER%% says hello.");
+    return 0;
+}
