@@ -5,7 +5,12 @@
 #include "wizdialog.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -40,9 +45,67 @@ const char usage[]
 
 bool hasDisplay()
 {
+    // Set but empty counts as not set, as it does for Qt itself.
     return !qEnvironmentVariableIsEmpty("DISPLAY")
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+bool hasArgument(int argc, char *argv[], const char *flag)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], flag) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Output that went nowhere (a full disk, a closed pipe) must not look like success.
+int finishOutput(const char *what)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "wiz: cannot write %s: %s\n", what, std::strerror(errno));
+    return 1;
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+// Where no window can be seen, the platform's notices about what it cannot do
+// (size hints, a runtime folder) only bury the wizard's own lines. Anything
+// critical still goes through.
+void platformNoticeFilter(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const bool notice = type != QtCriticalMsg && type != QtFatalMsg
+        && ((context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0)
+            || message.startsWith(QLatin1String("This plugin does not support"))
+            || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")));
+    if (!notice)
+        previousHandler(type, context, message);
+}
+
+bool headlessPlatform()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM").split(':').constFirst();
+    return platform == "offscreen" || platform == "minimal";
+}
+
+int listTemplates(bool json)
+{
+    const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    if (json) {
+        QJsonArray list;
+        for (const pluginEntry &entry : entries) {
+            list.append(QJsonObject { { QStringLiteral("title"), entry.title },
+                { QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath() } });
+        }
+        const QByteArray text = QJsonDocument(list).toJson(QJsonDocument::Indented);
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    } else {
+        for (const pluginEntry &entry : entries)
+            std::printf("%s\n", qPrintable(entry.title));
+    }
+    return finishOutput("the list of templates");
 }
 
 // The unattended run where nobody can see a window, without building the
@@ -54,7 +117,7 @@ int runHeadless()
     closer.install();
     // As the window's list: a later library with the same title wins.
     QMap<QString, QString> libraryPaths;
-    for (const pluginEntry &entry : pluginCatalog::scan())
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
         libraryPaths[entry.title] = entry.path;
     const wizRequest request = commandLine::scan(QCoreApplication::arguments());
     return templateRunner(templateRunner::Headless)
@@ -68,14 +131,12 @@ int main(int argc, char *argv[])
     const char *first = argc > 1 ? argv[1] : "";
     if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0) {
         std::fputs(usage, stdout);
-        return 0;
+        return finishOutput("the usage text");
     }
-    // With --batch nobody is there to answer, so no window is shown even on a
-    // display: the run goes as it would on a build server.
-    bool batch = false;
-    for (int i = 1; i < argc; ++i)
-        batch = batch || std::strcmp(argv[i], "--batch") == 0;
-    if (batch || !hasDisplay()) {
+    const bool list = hasArgument(argc, argv, "--list");
+    // A list shows no window, and with --batch nobody is there to answer one:
+    // either goes as it would on a build server, even on a display.
+    if (list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -83,17 +144,17 @@ int main(int argc, char *argv[])
                 stderr);
             return 2;
         }
-        // Unattended on a build server: nothing needs to be seen.
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Installed before any run, so that the handlers a run installs for a
+    // while pass on to this one.
+    if (headlessPlatform())
+        previousHandler = qInstallMessageHandler(platformNoticeFilter);
 
     QApplication app(argc, argv);
 
-    if (std::strcmp(first, "--list") == 0) {
-        for (const pluginEntry &entry : pluginCatalog::scan())
-            std::printf("%s\n", qPrintable(entry.title));
-        return 0;
-    }
+    if (list)
+        return listTemplates(hasArgument(argc, argv, "--json"));
 
     if (argc > 1 && templateRunner::headless())
         return runHeadless();

@@ -26,15 +26,17 @@ public:
     // $XDG_DATA_HOME/wiz/plugins: the order in which templates are listed, so
     // that a later one can stand in for an earlier one of the same title.
     static QStringList directories();
+    enum Icons { WithIcons, WithoutIcons };
     // Every library in directories(), each directory in case-blind name order,
     // that gives a plug-in object. Writes a debug line for each library,
-    // answered or not.
-    static QList<pluginEntry> scan();
+    // answered or not, and for each folder refused. Only the window needs the
+    // pictures; without them no template's icon() is called.
+    static QList<pluginEntry> scan(Icons icons = WithIcons);
 
     pluginCatalog() = delete;
 
 private:
-    static QList<pluginEntry> scan(const QString &folder);
+    static QList<pluginEntry> scan(const QString &folder, Icons icons);
 };
 
 #endif
