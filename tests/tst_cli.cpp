@@ -82,6 +82,8 @@ void tst_cli::help()
     QVERIFY(run.out.contains("/key="));
     QVERIFY(run.out.contains("--list"));
     QVERIFY(run.out.contains("Example"));
+    for (const char *flag : { "--batch", "--dry-run", "--verbose", "--json", "WIZ_PLUGIN_PATH" })
+        QVERIFY2(run.out.contains(flag), flag);
 }
 
 void tst_cli::listPrintsTitlesInOrder()

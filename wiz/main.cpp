@@ -18,7 +18,7 @@ namespace {
 
 const char usage[]
     = "Usage: wiz                         open the wizard's window\n"
-      "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [ARGUMENT...]\n"
+      "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
       "       wiz --list [--json] | --help\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
@@ -32,16 +32,29 @@ const char usage[]
       "                   /title=TEXT or /panel=NAME for \"Create C++ Scripted UI / Panel\"\n"
       "  %VAR% in an argument is replaced by the environment variable VAR.\n"
       "\n"
+      "Flags of an unattended run, anywhere among the arguments:\n"
+      "  --batch          nobody is there: show no window and close every dialog\n"
+      "                   as if Escape were pressed, even on a display\n"
+      "  --dry-run        change nothing; print what each file would be:\n"
+      "                   create, replace or unchanged\n"
+      "  -v, --verbose    print what was done to each file\n"
+      "\n"
       "  --list           print the title of each template, one a line\n"
+      "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
       "  --help           print this text\n"
       "\n"
       "Example:\n"
       "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
       "\n"
       "Templates are the libraries in ./plugins; where that directory does not exist,\n"
-      "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it.\n"
+      "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it. Then\n"
+      "in each directory of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
+      "$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of\n"
+      "the same title wins. A library or directory that other users can write to,\n"
+      "or that belongs to another user than you or root, is not loaded.\n"
       "\n"
-      "Exit status: 0 done; 1 the template could not be run; 2 no display to show the window on.\n";
+      "Exit status: 0 done; 1 the template could not be run; 2 no display to show the\n"
+      "window on; 3 some files could not be written.\n";
 
 bool hasDisplay()
 {
