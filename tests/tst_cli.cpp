@@ -292,6 +292,14 @@ void tst_cli::pluginFolderFallback()
     QVERIFY(QDir(root + "/elsewhere").mkdir("plugins"));
     QCOMPARE(
         wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
+
+    // One that another user may have planted in does not hide the wizard's own.
+    QVERIFY(QFile::setPermissions(root + "/elsewhere/plugins", QFile::Permissions(0x7777)));
+    const Run planted = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(planted.out, QByteArray("Fixture Recorder\n"));
+    QVERIFY2(planted.err.startsWith(
+                 "Templates in ./plugins are not loaded: it is writable by every user\n"),
+        planted.err.constData());
 }
 
 // The user's own folders come after the host's, in the order given, and a

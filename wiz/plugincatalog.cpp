@@ -26,7 +26,9 @@ const char libraryPattern[] = "*.so";
 QString pluginCatalog::directory()
 {
     const QString local = QStringLiteral("./plugins");
-    if (QDir(local).exists())
+    // A folder that another user may have planted in the current directory
+    // must not hide the templates that came with the wizard.
+    if (QDir(local).exists() && pluginTrust::folderRefusal(local).isEmpty())
         return local;
     const QString beside = QCoreApplication::applicationDirPath();
     for (const QString &candidate :
@@ -39,7 +41,13 @@ QString pluginCatalog::directory()
 
 QStringList pluginCatalog::directories()
 {
-    QStringList folders { directory() };
+    const QString first = directory();
+    const QString local = QStringLiteral("./plugins");
+    if (first != local && QDir(local).exists()) {
+        qDebug().noquote() << QStringLiteral("Templates in %1 are not loaded: %2")
+                                  .arg(local, pluginTrust::folderRefusal(local));
+    }
+    QStringList folders { first };
     for (const QString &folder :
         qEnvironmentVariable("WIZ_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
         if (QFileInfo(folder).isDir())

@@ -18,9 +18,9 @@ struct pluginEntry
 class pluginCatalog
 {
 public:
-    // "./plugins" of the current directory when it exists; otherwise the
-    // plugins beside the executable (build tree) or in ../lib/wiz/plugins
-    // (installed tree).
+    // "./plugins" of the current directory when it exists and may be loaded
+    // from; otherwise the plugins beside the executable (build tree) or in
+    // ../lib/wiz/plugins (installed tree).
     static QString directory();
     // directory(), then each directory of WIZ_PLUGIN_PATH, then the user's own
     // $XDG_DATA_HOME/wiz/plugins: the order in which templates are listed, so
