@@ -5,7 +5,8 @@
 #   ./build.sh test       install what is missing, build, run the test suite
 #   ./build.sh sanitize   the test suite in a build with address and UB sanitizers
 #   ./build.sh fuzz [S]   build the fuzz targets with clang and run each for S seconds
-#   ./build.sh bench      build and run the benchmarks
+#   ./build.sh bench [R]  build and run the benchmarks; with a revision R, also
+#                         time R's unattended run side by side
 #
 # Works as root, or as a normal user with sudo for the package installation.
 set -eu
@@ -29,7 +30,8 @@ need() {
 }
 
 base_packages="cmake make g++ qt6-base-dev libgl-dev"
-test_packages="desktop-file-utils man-db groff-base dpkg-dev file xvfb xauth"
+test_packages="desktop-file-utils man-db groff-base dpkg-dev file xvfb xauth
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libxml2-utils"
 
 build() {
     dir=$1
@@ -73,7 +75,14 @@ fuzz)
 bench)
     need $base_packages libbenchmark-dev hyperfine python3
     build build-bench -DWIZ_BUILD_TESTS=OFF -DWIZ_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release
-    exec sh bench/run.sh build-bench
+    [ -n "${2:-}" ] || exec sh bench/run.sh build-bench
+    # The other revision's sources in a scratch work tree, built alike.
+    base=$(mktemp -d)
+    git worktree add --detach "$base" "$2" >/dev/null
+    trap 'git worktree remove --force "$base"' EXIT
+    cmake -S "$base" -B build-bench-base -DWIZ_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build-bench-base -j "$jobs" --target wiz
+    sh bench/run.sh build-bench build-bench-base
     ;;
 *)
     sed -n '2,10p' "$0"

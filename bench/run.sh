@@ -10,17 +10,24 @@
 #                      share the state of a busy machine
 #   peak memory        the unattended run's against the floor's
 #
-# Usage: sh bench/run.sh BUILD_DIR          (./build.sh bench does all of it)
+#   baseline           with a second build directory (another revision, built
+#                      alike), only the unattended run, against that build's
+#                      in one hyperfine run: a change may cost at most 5 %
+#
+# Usage: sh bench/run.sh BUILD_DIR [BASELINE_BUILD_DIR]
+#        (./build.sh bench [REVISION] does all of it)
 # Every file it writes goes into a temporary directory; the wizard runs on the
 # offscreen platform with a settings directory of its own. A MISS is a finding,
 # not a failure: the script exits 0 unless a program fails to run.
 set -eu
 
-if [ $# -ne 1 ]; then
-    echo "usage: sh bench/run.sh BUILD_DIR" >&2
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+    echo "usage: sh bench/run.sh BUILD_DIR [BASELINE_BUILD_DIR]" >&2
     exit 2
 fi
 build=$(cd "$1" && pwd)
+baseline=""
+[ $# -eq 2 ] && baseline=$(cd "$2" && pwd)
 for program in wiz bench/floor bench/bench_output; do
     if [ ! -x "$build/$program" ]; then
         echo "run.sh: $build/$program is missing; configure with -DWIZ_BENCHMARKS=ON and build" >&2
@@ -114,6 +121,28 @@ else
     echo "run.sh: \"$panel\" is not built; the unattended run uses \"$key\""
 fi
 unattended="./wiz \"/path=$tmp/out\" /project=meter \"/key=$key\" $params"
+
+if [ -n "$baseline" ]; then
+    echo
+    echo "== Unattended run against $baseline (hyperfine)"
+    # Each from its own tree, so each lists its own templates; both pay for
+    # the shell that changes directory alike.
+    hyperfine --shell=sh --warmup 5 --runs 60 --prepare "rm -rf \"$tmp/out/meter\"" \
+        --export-json "$tmp/baseline.json" \
+        -n unattended "cd \"$build\" && $unattended" \
+        -n baseline "cd \"$baseline\" && $unattended"
+    python3 - "$tmp/baseline.json" <<'EOF'
+import json, sys
+
+results = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
+new, old = results["unattended"], results["baseline"]
+ratio = new["median"] / old["median"]
+cpu = (new["user"] + new["system"]) / (old["user"] + old["system"])
+print("%s  unattended / baseline: median %.1f ms / %.1f ms = %.3f, cpu %.3f (target <= 1.05)" % (
+    "PASS" if ratio <= 1.05 else "MISS", 1e3 * new["median"], 1e3 * old["median"], ratio, cpu))
+EOF
+    exit 0
+fi
 
 echo
 echo "== Whole process (hyperfine, in $build)"

@@ -6,9 +6,12 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -53,16 +56,26 @@ void writeFile(const QString &path, const QByteArray &bytes)
     if (exists && !target.isFile())
         return failed(path,
             target.isDir() ? qt_error_string(EISDIR) : QStringLiteral("it is not a regular file"));
-    if (exists && !target.isWritable())
-        return failed(path, qt_error_string(EACCES));
     if (exists && target.size() == bytes.size() && holds(path, bytes)) {
         qCDebug(lcOutput, "unchanged %s", qPrintable(path));
         return;
     }
+    // The rename would replace a file the user made read-only to keep it.
+    if (exists && !target.isWritable())
+        return failed(path, qt_error_string(EACCES));
+    // Unbuffered, so a short write shows at once and the next one gives the
+    // system's reason ("No space left on device"); an unfinished file is
+    // discarded with the QSaveFile.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return failed(path, file.errorString());
+        done += written;
+    }
+    if (!file.commit())
         return failed(path, file.errorString());
     qCDebug(lcOutput, "%s %s", exists ? "replace" : "create", qPrintable(path));
 }
@@ -86,12 +99,58 @@ void replaceAll(QString &text, const QString &tag, const QString &value)
     text = std::move(result);
 }
 
+// Windows-1252 is Latin-1 but for 0x80 to 0x9F. The five bytes it leaves
+// undefined stand for the C1 controls of the same number, as Windows itself
+// reads them, so that every byte of an 8-bit template survives the round trip.
+const char16_t cp1252High[32]
+    = { 0x20ac, 0x0081, 0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021, 0x02c6, 0x2030, 0x0160,
+          0x2039, 0x0152, 0x008d, 0x017d, 0x008f, 0x0090, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022,
+          0x2013, 0x2014, 0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0x009d, 0x017e, 0x0178 };
+
+const char utf8Bom[] = "\xef\xbb\xbf";
+
 } // namespace
 
 QString wiz::text(const QByteArray &in)
 {
-    const qsizetype length = qstrnlen(in.constData(), size_t(in.size()));
-    return QString::fromLatin1(in.constData(), length);
+    const QByteArrayView bytes(in.constData(), qstrnlen(in.constData(), size_t(in.size())));
+    if (bytes.startsWith(utf8Bom)) {
+        // A template that claims UTF-8 but is not would lose its odd bytes to
+        // replacement characters; as 8-bit text it still comes back as stored.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+        QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char byte : bytes) {
+        const uchar c = uchar(byte);
+        *out++ = c >= 0x80 && c < 0xa0 ? QChar(cp1252High[c - 0x80]) : QChar(c);
+    }
+    return text;
+}
+
+QByteArray wiz::encoded(const QString &text)
+{
+    if (text.startsWith(QChar::ByteOrderMark))
+        return text.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80 || (c >= 0xa0 && c <= 0xff)) {
+            bytes += char(c);
+            continue;
+        }
+        const char16_t *found = std::find(std::begin(cp1252High), std::end(cp1252High), c);
+        bytes += found != std::end(cp1252High) ? char(0x80 + (found - cp1252High)) : '?';
+        // A character outside the first plane is one character, so one "?".
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    return bytes;
 }
 
 QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
@@ -115,7 +174,7 @@ void wiz::savefile(QString in, QString path, QString replace)
     if (!replace.isEmpty())
         in.replace(QStringLiteral("%%NAME%%"), replace);
     makeParentDirectory(path);
-    writeFile(path, in.toLatin1());
+    writeFile(path, encoded(in));
 }
 
 void wiz::savefile(QString in, QString path, QStringList replacepairs)
@@ -129,7 +188,7 @@ void wiz::savefile(QString in, QString path, QStringList replacepairs)
                 .arg(path));
         return;
     }
-    writeFile(path, applyReplaceList(std::move(in), replacepairs).toLatin1());
+    writeFile(path, encoded(applyReplaceList(std::move(in), replacepairs)));
 }
 
 void wiz::savefilebinary(QByteArray in, QString path)

@@ -13,8 +13,12 @@
 // each file is told on the logging category "wiz" (debug lines "create PATH",
 // "replace PATH", "unchanged PATH"), off unless the host turns it on.
 //
-// Text goes out as Latin-1, so template bytes come back exactly as stored;
-// an inserted character that Latin-1 cannot hold becomes "?".
+// The encoding goes with the template, whatever the locale: a template that
+// begins with the UTF-8 byte-order mark (the solution and project files) is
+// UTF-8 text and goes out as UTF-8; every other one is Windows-1252, the code
+// page the generated Windows projects declare. Either way template bytes come
+// back exactly as stored, and an inserted character that Windows-1252 cannot
+// hold becomes "?".
 class wiz
 {
 public:
@@ -26,13 +30,17 @@ public:
     // Writes the bytes of in unchanged.
     static void savefilebinary(QByteArray in, QString path);
 
-    // Embedded templates are handed over as byte arrays: they are read as
-    // Latin-1, one character per byte, up to the first NUL.
+    // Embedded templates are handed over as byte arrays and read up to the
+    // first NUL: as UTF-8, byte-order mark kept, when they begin with one and
+    // are valid UTF-8, otherwise as Windows-1252, one character per byte.
     static void savefile(
         const QByteArray &in, const QString &path, const QString &replace = QString());
     static void savefile(
         const QByteArray &in, const QString &path, const QStringList &replacepairs);
     static QString text(const QByteArray &in);
+    // The bytes a text goes out as: UTF-8 when it begins with the byte-order
+    // mark, Windows-1252 otherwise. encoded(text(bytes)) gives bytes back.
+    static QByteArray encoded(const QString &text);
 
     // The replace-list rule on its own: pairs in order over the whole text,
     // a pair with an empty TAG skipped. The list must have an even length.

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QList<QByteArray> pieces = bytes.split('\x01');
-    const QString text = wiz::text(pieces.takeFirst());
+    const QByteArray stored = pieces.takeFirst();
+    const QString text = wiz::text(stored);
     QStringList pairs;
     for (const QByteArray &piece : pieces)
         pairs << QString::fromLatin1(piece);
@@ -34,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (replaced != expected)
             std::abort();
     }
-    // What goes to disk is Latin-1: one byte per character, none lost.
-    if (replaced.toLatin1().size() != replaced.size())
+    // A template's bytes come back exactly as stored, up to its first NUL.
+    if (wiz::encoded(text)
+        != stored.left(qsizetype(qstrnlen(stored.constData(), size_t(stored.size())))))
         std::abort();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <unistd.h>
@@ -24,6 +25,9 @@ private slots:
     void batchRunAsksNobodyOnADisplay();
     void failures_data();
     void failures();
+    void rerunReportsWhatItDid();
+    void fullDiskKeepsEditedFiles();
+    void concurrentRunsWriteWholeFiles();
     void dialogsAreClosedWhenNobodyCanAnswer();
     void noDisplayWithoutArguments();
     void pluginFolderFallback_data();
@@ -43,8 +47,31 @@ private:
         const QString &program = QStringLiteral(WIZ_BUILD_DIR "/wiz"),
         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
+    // A real template of the build tree, run from there into location/m:
+    // by default the singleton class, which asks nothing.
+    static Run solestore(const QString &location, const QStringList &more = {},
+        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+        const QString &key = QStringLiteral("Create New Singleton ConfigClass Wizard"));
+    // Every file below dir with its bytes.
+    static QMap<QString, QByteArray> snapshot(const QString &dir);
+
     std::unique_ptr<wiztest::FixtureDir> m_dir;
 };
+
+tst_cli::Run tst_cli::solestore(const QString &location, const QStringList &more,
+    const QProcessEnvironment &environment, const QString &key)
+{
+    return wiz(QStringList { "/path=" + location, "/project=m", "/key=" + key } + more,
+        QStringLiteral(WIZ_BUILD_DIR), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+}
+
+QMap<QString, QByteArray> tst_cli::snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : wiztest::tree(dir))
+        files.insert(name, wiztest::readAll(dir + '/' + name));
+    return files;
+}
 
 tst_cli::Run tst_cli::wiz(const QStringList &arguments, const QString &workingDir,
     const QString &program, const QProcessEnvironment &environment)
@@ -237,6 +264,137 @@ void tst_cli::failures()
         QStringList { "locked" }
             + (leftBehind.isEmpty() ? QStringList() : QStringList { "meter" }));
     QCOMPARE(wiztest::readAll(out + "/taken"), QByteArray("a file of the user's\n"));
+}
+
+void tst_cli::rerunReportsWhatItDid()
+{
+    const QString out = m_dir->path();
+    const QByteArray created = "create m/m.cpp\ncreate m/m.dsp\ncreate m/m.dsw\ncreate m/m.h\n"
+                               "create m/main.cpp\n";
+
+    // A dry run says what it would do and leaves no trace, not even the directory.
+    Run run = solestore(out, { "--dry-run" });
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, created);
+    QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "plugins" });
+
+    run = solestore(out, { "--verbose" });
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, created);
+    const QMap<QString, QByteArray> fresh = snapshot(out + "/m");
+
+    // The user edits one file, another user's file is linked in the place of a
+    // second, a directory stands in the place of a third.
+    wiztest::writeAll(out + "/m/m.h", "edited\r\n");
+    wiztest::writeAll(out + "/victim", "not yours\n");
+    QVERIFY(QFile::remove(out + "/m/main.cpp"));
+    QVERIFY(QFile::link(out + "/victim", out + "/m/main.cpp"));
+    QVERIFY(QFile::remove(out + "/m/m.dsw"));
+    QVERIFY(QDir(out + "/m").mkdir("m.dsw"));
+    const QDateTime stamp = QFileInfo(out + "/m/m.cpp").lastModified();
+    const QMap<QString, QByteArray> before = snapshot(out);
+    const QByteArray report = "unchanged m/m.cpp\nunchanged m/m.dsp\n"
+                              "failed m/m.dsw: Is a directory\nreplace m/m.h\n"
+                              "failed m/main.cpp: it is a symbolic link\n";
+
+    run = solestore(out, { "--dry-run" });
+    QCOMPARE(run.status, 3);
+    QCOMPARE(run.out, report);
+    QCOMPARE(snapshot(out), before);
+
+    run = solestore(out, { "-v" });
+    QCOMPARE(run.status, 3);
+    QCOMPARE(run.out, report);
+    // One line on standard error for each file that could not be written.
+    QCOMPARE(run.err.count("wiz: cannot write "), 2);
+    QVERIFY(run.err.contains("wiz: cannot write " + out.toUtf8() + "/m/main.cpp: it is a symbolic link\n"));
+    QCOMPARE(wiztest::readAll(out + "/victim"), QByteArray("not yours\n"));
+    QCOMPARE(wiztest::readAll(out + "/m/m.h"), fresh.value("m.h"));
+    // An unchanged file is not touched, so build tools see nothing to rebuild.
+    QCOMPARE(QFileInfo(out + "/m/m.cpp").lastModified(), stamp);
+}
+
+void tst_cli::fullDiskKeepsEditedFiles()
+{
+    const QString out = m_dir->path();
+    QCOMPARE(solestore(out).status, 0);
+    const QMap<QString, QByteArray> fresh = snapshot(out + "/m");
+    QMap<QString, QByteArray> edited;
+    for (auto it = fresh.cbegin(); it != fresh.cend(); ++it) {
+        edited.insert(it.key(), "// the user's own work\r\n" + it.value());
+        wiztest::writeAll(out + "/m/" + it.key(), edited.value(it.key()));
+    }
+
+    // Room for about two of the five files, then the disk is full.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_PRELOAD", wiztest::FixtureDir::fixturePath("fulldisk"));
+    environment.insert("WIZ_FULL_PREFIX", out + "/m/");
+    environment.insert("WIZ_FULL_BYTES", "4000");
+    // A sanitized build has its runtime first; the injector only wraps write().
+    environment.insert("ASAN_OPTIONS",
+        environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+    const Run run = solestore(out, {}, environment);
+
+    QCOMPARE(run.status, 3);
+    // Every file is either the whole new file or still the user's, never a mix or a stub.
+    int failed = 0;
+    for (auto it = fresh.cbegin(); it != fresh.cend(); ++it) {
+        const QByteArray now = wiztest::readAll(out + "/m/" + it.key());
+        if (now == edited.value(it.key())) {
+            ++failed;
+            QVERIFY(run.err.contains(
+                "cannot write " + out.toUtf8() + "/m/" + it.key().toUtf8() + ": No space left on device\n"));
+        } else {
+            QCOMPARE(now, it.value());
+        }
+    }
+    QVERIFY(failed > 0 && failed < fresh.size());
+    QCOMPARE(run.err.count("wiz: cannot write "), failed);
+    // No temporary file is left beside them.
+    QCOMPARE(wiztest::tree(out + "/m"), fresh.keys());
+}
+
+void tst_cli::concurrentRunsWriteWholeFiles()
+{
+    // Titles of different lengths make every run's files differ from the others'.
+    const QStringList titles { "A", "Bb", "Ccccc", "Dddddddddddddddddd" };
+    const QString out = m_dir->path();
+    const auto masked = [](QByteArray bytes) {
+        static const QRegularExpression guid("[0-9a-fA-F]{8}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-"
+                                             "[0-9a-fA-F]{4}-[0-9a-fA-F]{12}");
+        return QString::fromLatin1(bytes).replace(guid, "GUID");
+    };
+    QMap<QString, QStringList> possible;
+    for (const QString &title : titles) {
+        const QString alone = out + "/alone-" + title;
+        QVERIFY(QDir().mkpath(alone));
+        QCOMPARE(solestore(alone, { "/title=" + title }, QProcessEnvironment::systemEnvironment(),
+                     "Create C++ Scripted UI / Panel")
+                     .status,
+            0);
+        const QMap<QString, QByteArray> files = snapshot(alone + "/m");
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            possible[it.key()] << masked(it.value());
+    }
+
+    QVERIFY(QDir().mkpath(out + "/shared"));
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < 20; ++i) {
+        runs.push_back(std::make_unique<QProcess>());
+        QProcess &process = *runs.back();
+        process.setWorkingDirectory(WIZ_BUILD_DIR);
+        process.start(WIZ_BUILD_DIR "/wiz",
+            { "/path=" + out + "/shared", "/project=m", "/key=Create C++ Scripted UI / Panel",
+                "/title=" + titles.at(i % titles.size()) });
+    }
+    for (auto &process : runs) {
+        QVERIFY(process->waitForFinished(60000));
+        QCOMPARE(process->exitCode(), 0);
+    }
+    const QMap<QString, QByteArray> shared = snapshot(out + "/shared/m");
+    QCOMPARE(shared.keys(), possible.keys());
+    for (auto it = shared.cbegin(); it != shared.cend(); ++it)
+        QVERIFY2(possible.value(it.key()).contains(masked(it.value())), qPrintable(it.key()));
 }
 
 void tst_cli::dialogsAreClosedWhenNobodyCanAnswer()

@@ -54,12 +54,19 @@ wiztest::ExpectedFiles expectedProject(const QString &dir, const QString &name)
     wiztest::ExpectedFiles files;
     for (const auto &step : outputs(name)) {
         QByteArray expected = templateBytes(step.first);
-        if (step.first != "p1.zelk_ui" && step.first != "resource.h")
-            expected = QString::fromLatin1(expected)
-                           .replace("panelWatch", name)
-                           .replace("PANELWATCH", name.toUpper())
-                           .replace(templateGuid, guid)
-                           .toLatin1();
+        // The solution and project files are UTF-8 after their byte-order
+        // mark; the names used here are all in Latin-1.
+        const QByteArray bom
+            = expected.startsWith("\xef\xbb\xbf") ? expected.left(3) : QByteArray();
+        if (step.first != "p1.zelk_ui" && step.first != "resource.h") {
+            const QByteArray body = expected.mid(bom.size());
+            const QString text
+                = (bom.isEmpty() ? QString::fromLatin1(body) : QString::fromUtf8(body))
+                      .replace("panelWatch", name)
+                      .replace("PANELWATCH", name.toUpper())
+                      .replace(templateGuid, guid);
+            expected = bom + (bom.isEmpty() ? text.toLatin1() : text.toUtf8());
+        }
         files << qMakePair(step.second, expected);
     }
     return files;

@@ -27,6 +27,8 @@ private slots:
     void nameReplacement_data();
     void nameReplacement();
     void templateBytesPassThrough();
+    void encodingFollowsTheTemplate_data();
+    void encodingFollowsTheTemplate();
     void textEndsAtNul();
     void binaryKeepsEveryByte();
     void oddListWarnsAndWritesNothing_data();
@@ -121,10 +123,6 @@ void tst_wiz_util::replaceList_data()
         << "t" << QStringList { "t", "1", "t", "2" } << QByteArray("1");
     QTest::newRow("empty list writes the text")
         << "%%NAME%%" << QStringList() << QByteArray("%%NAME%%");
-    QTest::newRow("value outside Latin-1 becomes ?")
-        << "[N]" << QStringList { "N", QString::fromUtf8("Ωx€") } << QByteArray("[?x?]");
-    QTest::newRow("value in Latin-1 is one byte")
-        << "N" << QStringList { "N", QString::fromUtf8("é") } << QByteArray("\xe9");
 }
 
 void tst_wiz_util::replaceList()
@@ -153,12 +151,56 @@ void tst_wiz_util::nameReplacement()
 
 void tst_wiz_util::templateBytesPassThrough()
 {
-    // CR LF, the byte-order mark and a byte above 127 must come out as stored.
+    // CR LF, the byte-order mark and a byte above 127 must come out as stored,
+    // also when the template is not the UTF-8 that its mark promises.
     const QByteArray stored("\xef\xbb\xbfline one\r\n\xa9 2026\r\n");
     wiz::savefile(qembed_findData("embed/bytes.txt"), file("a.txt"));
     wiz::savefile(qembed_findData("embed/bytes.txt"), file("b.txt"), QStringList { "one", "two" });
     QCOMPARE(wiztest::readAll(file("a.txt")), stored);
     QCOMPARE(wiztest::readAll(file("b.txt")), QByteArray("\xef\xbb\xbfline two\r\n\xa9 2026\r\n"));
+    // Nor is one that ends inside a UTF-8 sequence.
+    const QByteArray cut("\xef\xbb\xbf"
+                         "A\xf2");
+    QCOMPARE(wiz::encoded(wiz::text(cut)), cut);
+}
+
+void tst_wiz_util::encodingFollowsTheTemplate_data()
+{
+    QTest::addColumn<QByteArray>("templateName");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("expected");
+
+    // utf8.txt: byte-order mark, <Name>%%NAME%%</Name> and a UTF-8 copyright sign.
+    QTest::newRow("UTF-8, a umlaut")
+        << QByteArray("embed/utf8.txt") << QString::fromUtf8("Zähler")
+        << QByteArray("\xef\xbb\xbf<Name>Z\xc3\xa4hler</Name> \xc2\xa9\r\n");
+    QTest::newRow("UTF-8, euro sign")
+        << QByteArray("embed/utf8.txt") << QString::fromUtf8("5 €")
+        << QByteArray("\xef\xbb\xbf<Name>5 \xe2\x82\xac</Name> \xc2\xa9\r\n");
+    QTest::newRow("UTF-8, outside Windows-1252")
+        << QByteArray("embed/utf8.txt") << QString::fromUtf8("計𝄞")
+        << QByteArray("\xef\xbb\xbf<Name>\xe8\xa8\x88\xf0\x9d\x84\x9e</Name> \xc2\xa9\r\n");
+    // cp1252.txt: "%%NAME%%", a copyright sign, a euro sign and the undefined 0x81.
+    QTest::newRow("8-bit, a umlaut")
+        << QByteArray("embed/cp1252.txt") << QString::fromUtf8("Zähler")
+        << QByteArray("\"Z\xe4hler\" \xa9\x80\x81\r\n");
+    QTest::newRow("8-bit, euro sign") << QByteArray("embed/cp1252.txt") << QString::fromUtf8("5 €")
+                                      << QByteArray("\"5 \x80\" \xa9\x80\x81\r\n");
+    QTest::newRow("8-bit, outside Windows-1252, one ? a character")
+        << QByteArray("embed/cp1252.txt") << QString::fromUtf8("計𝄞\u0080")
+        << QByteArray("\"???\" \xa9\x80\x81\r\n");
+}
+
+void tst_wiz_util::encodingFollowsTheTemplate()
+{
+    QFETCH(QByteArray, templateName);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, expected);
+    wiz::savefile(qembed_findData(templateName.constData()), file("list.txt"),
+        QStringList { "%%NAME%%", name });
+    wiz::savefile(qembed_findData(templateName.constData()), file("name.txt"), name);
+    QCOMPARE(wiztest::readAll(file("list.txt")), expected);
+    QCOMPARE(wiztest::readAll(file("name.txt")), expected);
 }
 
 void tst_wiz_util::textEndsAtNul()

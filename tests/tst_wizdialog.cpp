@@ -12,6 +12,8 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <unistd.h>
+
 // The interactive dialog: when OK is offered, what OK does, what is remembered.
 class tst_wizDialog : public QObject
 {
@@ -29,6 +31,8 @@ private slots:
     void newProjectIsCreatedAndHandedOver();
     void overwriteQuestion_data();
     void overwriteQuestion();
+    void failuresAreShown_data();
+    void failuresAreShown();
     void cancelStoresNothing();
     void chooserStartsAtPanels();
     void chooserCancelChangesNothing();
@@ -257,6 +261,70 @@ void tst_wizDialog::overwriteQuestion()
         QCOMPARE(dialog.project_lineEdit->text(), QStringLiteral("meter"));
         QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
     }
+}
+
+void tst_wizDialog::failuresAreShown_data()
+{
+    QTest::addColumn<QString>("inTheWay");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("staysOpen");
+    QTest::newRow("a file named like the project")
+        << "file" << "@/meter exists and is not a folder." << true;
+    QTest::newRow("another user's folder")
+        << "foreign" << "@/meter belongs to another user; the wizard does not write into it."
+        << true;
+    QTest::newRow("a file the template cannot write")
+        << "directory" << "These files could not be written:\n\n@/meter/recorder.log: Is a directory"
+        << false;
+}
+
+void tst_wizDialog::failuresAreShown()
+{
+    QFETCH(QString, inTheWay);
+    QFETCH(QString, message);
+    QFETCH(bool, staysOpen);
+    const QString project = m_dir->path() + "/meter";
+    if (inTheWay == "file") {
+        wiztest::writeAll(project, "the user's file");
+    } else {
+        QVERIFY(QDir().mkpath(project + "/recorder.log"));
+        if (inTheWay == "foreign") {
+            if (geteuid() != 0)
+                QSKIP("only the super-user can give a folder to another user");
+            QCOMPARE(::chown(QFile::encodeName(project).constData(), 65534, 65534), 0);
+        }
+    }
+
+    wizDialog dialog;
+    openDialog(dialog);
+    dialog.location_lineEdit->setText(m_dir->path());
+    dialog.project_lineEdit->setText("meter");
+    dialog.listBox1->setCurrentRow(0);
+    QString shown;
+    const auto readBox = [&](QMessageBox *box) {
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        shown = box->text();
+        box->accept();
+    };
+    if (inTheWay == "directory") {
+        // First the question about the existing folder, then the report.
+        wiztest::answerNextModal<QMessageBox>(&dialog, [&](QMessageBox *box) {
+            wiztest::answerNextModal<QMessageBox>(&dialog, readBox);
+            box->button(QMessageBox::Yes)->click();
+        });
+    } else {
+        wiztest::answerNextModal<QMessageBox>(&dialog, readBox);
+    }
+    QTest::mouseClick(dialog.buttonOk, Qt::LeftButton);
+
+    QTRY_COMPARE(shown, message.replace("@", m_dir->path()));
+    QCOMPARE(dialog.isVisible(), staysOpen);
+    QCOMPARE(dialog.project_lineEdit->text(), QStringLiteral("meter"));
+    // The folder is opened only after a run, and only where it exists.
+    QCOMPARE(m_urls.opened,
+        staysOpen ? QList<QUrl>() : QList<QUrl> { QUrl::fromLocalFile(project) });
+    if (inTheWay == "file")
+        QCOMPARE(wiztest::readAll(project), QByteArray("the user's file"));
 }
 
 void tst_wizDialog::cancelStoresNothing()

@@ -366,7 +366,7 @@ void tst_zelk_script_wizard::bytesOfTheOutput()
     QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
     const QString folder = run.project();
     DetailsDriver driver;
-    driver.title = QString::fromUtf8("Z\u00e4hler \u20ac");
+    driver.title = QString::fromUtf8("Z\u00e4hler \u20ac \u03a9");
     driver.dsw = true;
     driver.sln = true;
     run.go();
@@ -378,11 +378,12 @@ void tst_zelk_script_wizard::bytesOfTheOutput()
                     bom + "\r\nMicrosoft Visual Studio Solution File, Format Version 12.00\r\n"));
     QVERIFY(wiztest::readAll(folder + "Meter.vcxproj").startsWith(bom + "<?xml"));
 
-    // Latin-1 out: the copyright sign stays one byte, a character beyond Latin-1 becomes "?".
+    // Windows-1252 out: the copyright sign stays one byte, the euro sign is 0x80,
+    // a character beyond that code page becomes "?".
     const QByteArray rc = wiztest::readAll(folder + "Meter.rc");
     QCOMPARE(rc.count('\xa9'), 1);
     QVERIFY(rc.contains("\"LegalCopyright\", \"Copyright \xa9 "));
-    QCOMPARE(fileDescription(folder + "Meter.rc"), QByteArray("Z\xe4hler ?"));
+    QCOMPARE(fileDescription(folder + "Meter.rc"), QByteArray("Z\xe4hler \x80 ?"));
 
     for (const QString &file : wiztest::tree(folder)) {
         if (file.endsWith(QLatin1String(".png")))

@@ -35,9 +35,9 @@ const char usage[]
       "Flags of an unattended run, anywhere among the arguments:\n"
       "  --batch          nobody is there: show no window and close every dialog\n"
       "                   as if Escape were pressed, even on a display\n"
-      "  --dry-run        change nothing; print what each file would be:\n"
-      "                   create, replace or unchanged\n"
-      "  -v, --verbose    print what was done to each file\n"
+      "  --dry-run        write nothing; print what the run would do to each file:\n"
+      "                   create, replace or unchanged, and its path\n"
+      "  --verbose, -v    after the run, print what was done to each file\n"
       "\n"
       "  --list           print the title of each template, one a line\n"
       "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
@@ -53,8 +53,9 @@ const char usage[]
       "the same title wins. A library or directory that other users can write to,\n"
       "or that belongs to another user than you or root, is not loaded.\n"
       "\n"
-      "Exit status: 0 done; 1 the template could not be run; 2 no display to show the\n"
-      "window on; 3 some files could not be written.\n";
+      "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
+      "nothing; 2 no display to show the window on; 3 some files could not be written.\n"
+      "No run loses a byte that was there: a file is replaced only by a complete new one.\n";
 
 bool hasDisplay()
 {

@@ -64,6 +64,44 @@ QString makeDirectory(const QString &dir)
 #endif
 }
 
+// A dry run's outcomes are those of files written into scratch; each becomes
+// what writing it would do to the file of the same name under location.
+void compareWithReal(QList<fileOutcome> *outcomes, const QString &scratch, const QString &location)
+{
+    const QString scratchBase = QFileInfo(scratch).absoluteFilePath() + QLatin1Char('/');
+    const QString realBase = QFileInfo(location).absoluteFilePath() + QLatin1Char('/');
+    for (fileOutcome &outcome : *outcomes) {
+        if (!outcome.path.startsWith(scratchBase))
+            continue;
+        outcome.path = realBase + outcome.path.mid(scratchBase.size());
+        if (outcome.kind == fileOutcome::Failed)
+            continue;
+        const QFileInfo real(outcome.path);
+        // The support library's own refusals, in its words.
+        if (real.isSymLink())
+            outcome.reason = QStringLiteral("it is a symbolic link");
+        else if (real.isDir())
+            outcome.reason = qt_error_string(EISDIR);
+        else if (real.exists() && !real.isFile())
+            outcome.reason = QStringLiteral("it is not a regular file");
+        if (!outcome.reason.isEmpty()) {
+            outcome.kind = fileOutcome::Failed;
+        } else if (!real.exists()) {
+            outcome.kind = fileOutcome::Create;
+        } else {
+            QFile file(outcome.path);
+            QFile written(scratchBase + outcome.path.mid(realBase.size()));
+            const bool same = file.open(QIODevice::ReadOnly)
+                && written.open(QIODevice::ReadOnly) && file.readAll() == written.readAll();
+            outcome.kind = same ? fileOutcome::Unchanged : fileOutcome::Replace;
+            if (!same && !real.isWritable()) {
+                outcome.kind = fileOutcome::Failed;
+                outcome.reason = qt_error_string(EACCES);
+            }
+        }
+    }
+}
+
 } // namespace
 
 templateRunner::templateRunner(Attendance attendance, QWidget *parent)
@@ -105,6 +143,9 @@ bool templateRunner::prepare(const QString &location, const QString &name, proje
         return question.exec() == QMessageBox::Yes;
     }
     const QString error = makeDirectory(folder->path);
+    // Another run may have made it in the meantime; then it is theirs, not ours.
+    if (!error.isEmpty() && refusal(folder->path).isEmpty() && QFileInfo(folder->path).isDir())
+        return true;
     if (!error.isEmpty()) {
         report(caption(), tr("cannot create %1: %2").arg(folder->path, error));
         return false;
@@ -189,32 +230,8 @@ int templateRunner::run(
     }
     cleanUp();
 
-    if (request.dryRun) {
-        // What each file would do to the real one of the same name.
-        const QString scratchBase = QFileInfo(location).absoluteFilePath() + QLatin1Char('/');
-        const QString realBase = QFileInfo(request.location).absoluteFilePath() + QLatin1Char('/');
-        for (fileOutcome &outcome : outcomes) {
-            if (!outcome.path.startsWith(scratchBase))
-                continue;
-            outcome.path = realBase + outcome.path.mid(scratchBase.size());
-            if (outcome.kind == fileOutcome::Failed)
-                continue;
-            const QFileInfo real(outcome.path);
-            if (real.isSymLink() || (real.exists() && !real.isFile())) {
-                outcome.kind = fileOutcome::Failed;
-                outcome.reason = real.isDir() ? qt_error_string(EISDIR)
-                                              : tr("it is not a regular file");
-            } else if (!real.exists()) {
-                outcome.kind = fileOutcome::Create;
-            } else {
-                QFile file(outcome.path);
-                QFile written(scratchBase + outcome.path.mid(realBase.size()));
-                const bool same = file.open(QIODevice::ReadOnly)
-                    && written.open(QIODevice::ReadOnly) && file.readAll() == written.readAll();
-                outcome.kind = same ? fileOutcome::Unchanged : fileOutcome::Replace;
-            }
-        }
-    }
+    if (request.dryRun)
+        compareWithReal(&outcomes, location, request.location);
 
     if (!failure.isEmpty()) {
         report(caption(), tr("the template \"%1\" failed: %2").arg(request.key, failure));
