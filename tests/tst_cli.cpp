@@ -1,6 +1,9 @@
 #include "fixturedir.h"
 #include "wiztest.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -30,6 +33,8 @@ private slots:
     void pluginFolderFallback_data();
     void pluginFolderFallback();
     void templateDirectories();
+    void listForScripts();
+    void headlessRunPrintsOnlyItsOwnLines();
 
 private:
     struct Run
@@ -104,6 +109,8 @@ void tst_cli::help()
     QVERIFY(run.out.contains("/key="));
     QVERIFY(run.out.contains("--list"));
     QVERIFY(run.out.contains("Example"));
+    for (const char *flag : { "--batch", "--dry-run", "--verbose", "--json", "WIZ_PLUGIN_PATH" })
+        QVERIFY2(run.out.contains(flag), flag);
 }
 
 void tst_cli::listPrintsTitlesInOrder()
@@ -200,6 +207,10 @@ void tst_cli::failures_data()
                                   << QByteArray(
                                          "Could not load library specified: Fixture Null Factory")
                                   << nothing << false;
+    QTest::newRow("factory throws")
+        << QStringList { "/project=meter", "/key=Fixture Factory Thrower" }
+        << QByteArray("Could not load library specified: Fixture Factory Thrower\n") << nothing
+        << false;
     QTest::newRow("template throws") << QStringList { "/project=meter", "/key=Fixture Thrower" }
                                      << QByteArray("the fixture failed on purpose")
                                      << QStringList { "meter/thrower.log" } << false;
@@ -234,6 +245,7 @@ void tst_cli::failures()
     QVERIFY(m_dir->add("recorder", "recorder.so"));
     QVERIFY(m_dir->add("thrower", "thrower.so"));
     QVERIFY(m_dir->add("nullfactory", "nullfactory.so"));
+    QVERIFY(m_dir->add("factorythrower", "factorythrower.so"));
     QVERIFY(QDir(m_dir->path()).mkdir("out"));
     const QString out = m_dir->path() + "/out";
     wiztest::writeAll(out + "/taken", "a file of the user's\n");
@@ -438,6 +450,14 @@ void tst_cli::pluginFolderFallback()
     QVERIFY(QDir(root + "/elsewhere").mkdir("plugins"));
     QCOMPARE(
         wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
+
+    // One that another user may have planted in does not hide the wizard's own.
+    QVERIFY(QFile::setPermissions(root + "/elsewhere/plugins", QFile::Permissions(0x7777)));
+    const Run planted = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(planted.out, QByteArray("Fixture Recorder\n"));
+    QVERIFY2(planted.err.startsWith(
+                 "Templates in ./plugins are not loaded: it is writable by every user\n"),
+        planted.err.constData());
 }
 
 // The user's own folders come after the host's, in the order given, and a
@@ -472,6 +492,59 @@ void tst_cli::templateDirectories()
         = wiz({ "/path=" + root, "/project=p", "/key=Fixture Twin" }, root, program, environment);
     QCOMPARE(run.status, 0);
     QCOMPARE(wiztest::tree(root + "/p"), QStringList { "twin_b.log" });
+}
+
+// What a script reads: JSON it can parse, and a failure when the list went
+// nowhere. Neither the list nor a headless run asks a template for its icon.
+void tst_cli::listForScripts()
+{
+    QVERIFY(m_dir->add("recorder", "b.so"));
+    QVERIFY(m_dir->add("iconthrower", "a.so"));
+    QVERIFY(m_dir->add("factorythrower", "c.so"));
+    const QString plugins = QDir(m_dir->plugins()).canonicalPath();
+
+    const Run run = wiz({ "--list", "--json" }, m_dir->path());
+    QCOMPARE(run.status, 0);
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    const QJsonArray expected {
+        QJsonObject { { "title", "Fixture Icon Thrower" }, { "library", plugins + "/a.so" } },
+        QJsonObject { { "title", "Fixture Recorder" }, { "library", plugins + "/b.so" } },
+    };
+    QCOMPARE(document.array(), expected);
+
+    QProcess full;
+    full.setWorkingDirectory(m_dir->path());
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(QStringLiteral(WIZ_BUILD_DIR "/wiz"), { "--list" });
+    QVERIFY(full.waitForFinished(30000));
+    QCOMPARE(full.exitCode(), 1);
+    QVERIFY(full.readAllStandardError().contains(
+        "wiz: cannot write the list of templates: No space left on device\n"));
+
+    const Run headless = wiz(
+        { "/path=" + m_dir->path(), "/project=p", "/key=Fixture Icon Thrower" }, m_dir->path());
+    QCOMPARE(headless.status, 0);
+}
+
+// Standard error of a run on a build server is for the wizard's own lines:
+// the listing's debug lines and the wizard's messages, nothing of the
+// platform's. QT_QPA_PLATFORM set but empty is no display either.
+void tst_cli::headlessRunPrintsOnlyItsOwnLines()
+{
+    QVERIFY(m_dir->add("asker", "asker.so"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR" })
+        environment.remove(name);
+    environment.insert("QT_QPA_PLATFORM", "");
+    const Run run = wiz({ "/path=" + m_dir->path(), "/project=p", "/key=Fixture Asker" },
+        m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err,
+        QByteArray("Fixture Asker - ./plugins/asker.so\n"
+                   "wiz: no one can answer this dialog, closed it: Fixture question: Shall I go "
+                   "on?\n"));
 }
 
 WIZ_TEST_MAIN(tst_cli)

@@ -5,7 +5,12 @@
 #include "wizdialog.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -27,17 +32,26 @@ const char usage[]
       "                   /title=TEXT or /panel=NAME for \"Create C++ Scripted UI / Panel\"\n"
       "  %VAR% in an argument is replaced by the environment variable VAR.\n"
       "\n"
+      "Flags of an unattended run, anywhere among the arguments:\n"
+      "  --batch          nobody is there: show no window and close every dialog\n"
+      "                   as if Escape were pressed, even on a display\n"
       "  --dry-run        write nothing; print what the run would do to each file:\n"
       "                   create, replace or unchanged, and its path\n"
       "  --verbose, -v    after the run, print what was done to each file\n"
+      "\n"
       "  --list           print the title of each template, one a line\n"
+      "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
       "  --help           print this text\n"
       "\n"
       "Example:\n"
       "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
       "\n"
       "Templates are the libraries in ./plugins; where that directory does not exist,\n"
-      "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it.\n"
+      "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it. Then\n"
+      "in each directory of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
+      "$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of\n"
+      "the same title wins. A library or directory that other users can write to,\n"
+      "or that belongs to another user than you or root, is not loaded.\n"
       "\n"
       "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
       "nothing; 2 no display to show the window on; 3 some files could not be written.\n"
@@ -45,9 +59,67 @@ const char usage[]
 
 bool hasDisplay()
 {
+    // Set but empty counts as not set, as it does for Qt itself.
     return !qEnvironmentVariableIsEmpty("DISPLAY")
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+bool hasArgument(int argc, char *argv[], const char *flag)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], flag) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Output that went nowhere (a full disk, a closed pipe) must not look like success.
+int finishOutput(const char *what)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "wiz: cannot write %s: %s\n", what, std::strerror(errno));
+    return 1;
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+// Where no window can be seen, the platform's notices about what it cannot do
+// (size hints, a runtime folder) only bury the wizard's own lines. Anything
+// critical still goes through.
+void platformNoticeFilter(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const bool notice = type != QtCriticalMsg && type != QtFatalMsg
+        && ((context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0)
+            || message.startsWith(QLatin1String("This plugin does not support"))
+            || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")));
+    if (!notice)
+        previousHandler(type, context, message);
+}
+
+bool headlessPlatform()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM").split(':').constFirst();
+    return platform == "offscreen" || platform == "minimal";
+}
+
+int listTemplates(bool json)
+{
+    const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    if (json) {
+        QJsonArray list;
+        for (const pluginEntry &entry : entries) {
+            list.append(QJsonObject { { QStringLiteral("title"), entry.title },
+                { QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath() } });
+        }
+        const QByteArray text = QJsonDocument(list).toJson(QJsonDocument::Indented);
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    } else {
+        for (const pluginEntry &entry : entries)
+            std::printf("%s\n", qPrintable(entry.title));
+    }
+    return finishOutput("the list of templates");
 }
 
 // The unattended run where nobody can see a window, without building the
@@ -59,7 +131,7 @@ int runHeadless()
     closer.install();
     // As the window's list: a later library with the same title wins.
     QMap<QString, QString> libraryPaths;
-    for (const pluginEntry &entry : pluginCatalog::scan())
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
         libraryPaths[entry.title] = entry.path;
     const wizRequest request = commandLine::scan(QCoreApplication::arguments());
     return templateRunner(templateRunner::Headless)
@@ -73,14 +145,12 @@ int main(int argc, char *argv[])
     const char *first = argc > 1 ? argv[1] : "";
     if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0) {
         std::fputs(usage, stdout);
-        return 0;
+        return finishOutput("the usage text");
     }
-    // With --batch nobody is there to answer, so no window is shown even on a
-    // display: the run goes as it would on a build server.
-    bool batch = false;
-    for (int i = 1; i < argc; ++i)
-        batch = batch || std::strcmp(argv[i], "--batch") == 0;
-    if (batch || !hasDisplay()) {
+    const bool list = hasArgument(argc, argv, "--list");
+    // A list shows no window, and with --batch nobody is there to answer one:
+    // either goes as it would on a build server, even on a display.
+    if (list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -88,17 +158,17 @@ int main(int argc, char *argv[])
                 stderr);
             return 2;
         }
-        // Unattended on a build server: nothing needs to be seen.
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Installed before any run, so that the handlers a run installs for a
+    // while pass on to this one.
+    if (headlessPlatform())
+        previousHandler = qInstallMessageHandler(platformNoticeFilter);
 
     QApplication app(argc, argv);
 
-    if (std::strcmp(first, "--list") == 0) {
-        for (const pluginEntry &entry : pluginCatalog::scan())
-            std::printf("%s\n", qPrintable(entry.title));
-        return 0;
-    }
+    if (list)
+        return listTemplates(hasArgument(argc, argv, "--json"));
 
     if (argc > 1 && templateRunner::headless())
         return runHeadless();

@@ -1,6 +1,7 @@
 #include "plugincatalog.h"
 
 #include "pluginlibrary.h"
+#include "plugintrust.h"
 #include "zelk_wizard_plugin.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,9 @@ const char libraryPattern[] = "*.so";
 QString pluginCatalog::directory()
 {
     const QString local = QStringLiteral("./plugins");
-    if (QDir(local).exists())
+    // A folder that another user may have planted in the current directory
+    // must not hide the templates that came with the wizard.
+    if (QDir(local).exists() && pluginTrust::folderRefusal(local).isEmpty())
         return local;
     const QString beside = QCoreApplication::applicationDirPath();
     for (const QString &candidate :
@@ -38,7 +41,13 @@ QString pluginCatalog::directory()
 
 QStringList pluginCatalog::directories()
 {
-    QStringList folders { directory() };
+    const QString first = directory();
+    const QString local = QStringLiteral("./plugins");
+    if (first != local && QDir(local).exists()) {
+        qDebug().noquote() << QStringLiteral("Templates in %1 are not loaded: %2")
+                                  .arg(local, pluginTrust::folderRefusal(local));
+    }
+    QStringList folders { first };
     for (const QString &folder :
         qEnvironmentVariable("WIZ_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
         if (QFileInfo(folder).isDir())
@@ -65,24 +74,37 @@ QStringList pluginCatalog::directories()
     return unique;
 }
 
-QList<pluginEntry> pluginCatalog::scan()
+QList<pluginEntry> pluginCatalog::scan(Icons icons)
 {
     QList<pluginEntry> entries;
     for (const QString &folder : directories())
-        entries << scan(folder);
+        entries << scan(folder, icons);
     return entries;
 }
 
-QList<pluginEntry> pluginCatalog::scan(const QString &folder)
+QList<pluginEntry> pluginCatalog::scan(const QString &folder, Icons icons)
 {
-    // Every kind of entry: a directory or a dangling link named like a library
-    // is reported like any other library that cannot be loaded.
+    if (!QFileInfo::exists(folder))
+        return {};
+    const QString distrust = pluginTrust::folderRefusal(folder);
+    if (!distrust.isEmpty()) {
+        qDebug().noquote()
+            << QStringLiteral("Templates in %1 are not loaded: %2").arg(folder, distrust);
+        return {};
+    }
+    // Every kind of entry, so that whatever is named like a library is
+    // reported: a pipe, a folder or a dangling link is refused with its reason.
     const QDir dir(folder, QLatin1String(libraryPattern), QDir::Name | QDir::IgnoreCase,
         QDir::AllEntries | QDir::System | QDir::Hidden);
     QList<pluginEntry> entries;
     for (const QString &file : dir.entryList()) {
         const QString path = folder + QLatin1Char('/') + file;
         pluginLibrary library(path);
+        if (!library.load() && !library.refusal().isEmpty()) {
+            qDebug().noquote()
+                << QStringLiteral("Library %1 is not loaded: %2").arg(path, library.refusal());
+            continue;
+        }
         if (!library.hasFactory()) {
             qDebug().noquote() << QStringLiteral(
                 "Library %1 does not have entry point \"load_zelk_wizard_plugin\"")
@@ -90,15 +112,21 @@ QList<pluginEntry> pluginCatalog::scan(const QString &folder)
             continue;
         }
         zelk_wizard_plugin *plugin = library.create();
-        if (!plugin)
+        if (!plugin) {
+            if (!library.refusal().isEmpty())
+                qDebug().noquote()
+                    << QStringLiteral("Library %1 is left out: %2").arg(path, library.refusal());
             continue;
+        }
         pluginEntry entry { QString(), QPixmap(), path };
         try {
             // Deep copies: a title or picture that still refers to the library's
             // own memory would dangle once the library is unloaded.
             const QString title = plugin->description();
             entry.title = QString(title.constData(), title.size());
-            entry.icon = plugin->icon().copy();
+            // Nobody sees a picture on the command line, and a big one costs.
+            if (icons == WithIcons)
+                entry.icon = plugin->icon().copy();
         } catch (...) {
             qWarning("wiz: %s failed to describe itself and is left out", qPrintable(path));
             library.release(plugin);

@@ -18,23 +18,25 @@ struct pluginEntry
 class pluginCatalog
 {
 public:
-    // "./plugins" of the current directory when it exists; otherwise the
-    // plugins beside the executable (build tree) or in ../lib/wiz/plugins
-    // (installed tree).
+    // "./plugins" of the current directory when it exists and may be loaded
+    // from; otherwise the plugins beside the executable (build tree) or in
+    // ../lib/wiz/plugins (installed tree).
     static QString directory();
     // directory(), then each directory of WIZ_PLUGIN_PATH, then the user's own
     // $XDG_DATA_HOME/wiz/plugins: the order in which templates are listed, so
     // that a later one can stand in for an earlier one of the same title.
     static QStringList directories();
+    enum Icons { WithIcons, WithoutIcons };
     // Every library in directories(), each directory in case-blind name order,
     // that gives a plug-in object. Writes a debug line for each library,
-    // answered or not.
-    static QList<pluginEntry> scan();
+    // answered or not, and for each folder refused. Only the window needs the
+    // pictures; without them no template's icon() is called.
+    static QList<pluginEntry> scan(Icons icons = WithIcons);
 
     pluginCatalog() = delete;
 
 private:
-    static QList<pluginEntry> scan(const QString &folder);
+    static QList<pluginEntry> scan(const QString &folder, Icons icons);
 };
 
 #endif
