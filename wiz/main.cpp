@@ -173,6 +173,7 @@ int main(int argc, char *argv[])
     if (argc > 1 && templateRunner::headless())
         return runHeadless();
 
+    QApplication::setWindowIcon(wizDialog::wizardIcon());
     int status = 0;
     {
         wizDialog dialog(nullptr, nullptr, true);

@@ -1,6 +1,7 @@
 #include "wizdialog.h"
 
 #include "commandline.h"
+#include "cppname.h"
 #include "plugincatalog.h"
 #include "templaterunner.h"
 
@@ -10,6 +11,8 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -42,7 +45,7 @@ QString defaultLocation()
 wizDialog::wizDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
     : wizDialogBase(parent, name, modal, fl)
 {
-    setWindowIcon(QPixmap(wiz_icon));
+    setWindowIcon(wizardIcon());
     // Read before the connections below, so filling the field checks nothing yet.
     location_lineEdit->setText(
         hostSettings().value(QLatin1String(lastPathKey), defaultLocation()).toString());
@@ -52,6 +55,8 @@ wizDialog::wizDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFl
     connect(project_lineEdit, &QLineEdit::textChanged, this, &wizDialog::checkValid);
     connect(location_lineEdit, &QLineEdit::textChanged, this, &wizDialog::checkValid);
     connect(browse, &QPushButton::clicked, this, &wizDialog::browsedir);
+    // Not itemActivated: that also comes with Enter, which presses OK already.
+    connect(listBox1, &QListWidget::itemDoubleClicked, this, &wizDialog::templateDoubleClicked);
 
     // The first event arrives once exec() runs, with the window on screen.
     startTimer(1);
@@ -61,10 +66,63 @@ wizDialog::~wizDialog() = default;
 
 void wizDialog::checkValid()
 {
+    QWidget *field = nullptr;
+    const QString reason = blockingReason(&field);
+    buttonOk->setEnabled(reason.isEmpty());
+    hintLabel->setText(reason.isEmpty() ? cppName::warning(project_lineEdit->text()) : reason);
+}
+
+QString wizDialog::blockingReason(QWidget **field) const
+{
+    *field = listBox1;
+    if (listBox1->count() == 0)
+        return tr("No templates were found.");
+    // The highlighted row, not the current one: a Ctrl+click takes the
+    // highlight away and leaves the current row where it was.
+    if (listBox1->selectedItems().isEmpty())
+        return tr("Choose a template.");
+
+    *field = project_lineEdit;
     const QString name = project_lineEdit->text();
+    if (name.isEmpty())
+        return tr("Type a project name.");
+    if (!commandLine::isProjectName(name))
+        return tr("A project name is one folder name: no \"/\" or \"\\\", not \".\" or \"..\".");
+
+    *field = location_lineEdit;
     const QString location = location_lineEdit->text();
-    buttonOk->setEnabled(commandLine::isProjectName(name) && !location.isEmpty() && QDir(location).exists()
-        && listBox1->currentRow() != -1);
+    if (location.isEmpty())
+        return tr("Type the location in which to make the project folder.");
+    if (QDir(location).exists()) {
+        *field = nullptr;
+        return QString();
+    }
+    if (QFileInfo::exists(location))
+        return tr("The location is a file, not a folder.");
+    if (location.trimmed() != location && QDir(location.trimmed()).exists())
+        return tr("The location begins or ends with a space.");
+    if (location.startsWith(QLatin1Char('~')))
+        return tr("\"~\" is not expanded here: type the whole path, such as %1.")
+            .arg(QDir::toNativeSeparators(QDir::homePath()));
+    if (QDir::isRelativePath(location))
+        return tr("The location does not exist in %1.")
+            .arg(QDir::toNativeSeparators(QDir::currentPath()));
+    return tr("The location does not exist.");
+}
+
+void wizDialog::templateDoubleClicked(QListWidgetItem *item)
+{
+    // The double-click has chosen the row; what else is missing is in the hint.
+    if (!item->isSelected())
+        return;
+    if (buttonOk->isEnabled()) {
+        accept();
+        return;
+    }
+    QWidget *field = nullptr;
+    blockingReason(&field);
+    if (field && field != listBox1)
+        field->setFocus(Qt::OtherFocusReason);
 }
 
 void wizDialog::browsedir()
@@ -80,8 +138,8 @@ void wizDialog::browsedir()
 
 void wizDialog::accept()
 {
-    QListWidgetItem *template_ = listBox1->currentItem();
-    if (!template_ || !buttonOk->isEnabled())
+    const QList<QListWidgetItem *> chosen = listBox1->selectedItems();
+    if (chosen.isEmpty() || !buttonOk->isEnabled())
         return;
     const QString name = project_lineEdit->text();
     const QString location = location_lineEdit->text();
@@ -93,7 +151,7 @@ void wizDialog::accept()
     m_createdFolder = folder.created;
 
     hostSettings().setValue(QLatin1String(lastPathKey), location);
-    const QString key = template_->text();
+    const QString key = chosen.first()->text();
     QDialog::accept();
     runPlugin(key, location, name, QStringList(QString()));
 }
@@ -118,6 +176,7 @@ void wizDialog::loadPlugins()
     // stops the list from making its first row current when it takes focus,
     // which would offer OK for a template nobody picked.
     listBox1->setCurrentIndex(QModelIndex());
+    checkValid();
 }
 
 bool wizDialog::runPlugin(
@@ -132,6 +191,11 @@ bool wizDialog::runPlugin(
     m_createdFolder = false;
     return templateRunner(templateRunner::Attended, this).run(libraryPaths.value(key), request, folder)
         == 0;
+}
+
+QIcon wizDialog::wizardIcon()
+{
+    return QIcon(QPixmap(wiz_icon));
 }
 
 QString wizDialog::expandEnvironment(const QString &text)

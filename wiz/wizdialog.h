@@ -3,8 +3,11 @@
 
 #include "wizdialogbase.h"
 
+#include <QIcon>
 #include <QMap>
 #include <QStringList>
+
+class QListWidgetItem;
 
 // The wizard's window: lists the templates, checks the input, creates the
 // project directory and hands it to the chosen template. Started with
@@ -25,6 +28,9 @@ public:
         const QString &key, const QString &path, const QString &name, const QStringList &params);
     void accept() override;
 
+    // The wizard's own picture, for its window and every other one it opens.
+    static QIcon wizardIcon();
+
     // Replaces every %NAME% with the value of that environment variable.
     static QString expandEnvironment(const QString &text);
 
@@ -41,6 +47,10 @@ protected:
 
 private:
     void runUnattended();
+    // Why OK must stay disabled, in the order of the fields, or an empty text
+    // when it may be enabled. field is set to the input that has to change.
+    QString blockingReason(QWidget **field) const;
+    void templateDoubleClicked(QListWidgetItem *item);
 
     QMap<QString, QString> libraryPaths;
     int m_exitStatus = 0;

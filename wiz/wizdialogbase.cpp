@@ -48,6 +48,8 @@ wizDialogBase::wizDialogBase(QWidget *parent, const char *name, bool modal, Qt::
     project_lineEdit->setSizePolicy(fixedHeight(project_lineEdit));
     project_lineEdit->setMinimumSize(QSize(50, 0));
     project_lineEdit->setFrame(true);
+    // A label's buddy is also what screen readers announce as the field's name.
+    textLabel1->setBuddy(project_lineEdit);
     layout5->addWidget(project_lineEdit);
     // The name keeps its preferred width; the spacer takes the rest of the row.
     layout5->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
@@ -62,12 +64,22 @@ wizDialogBase::wizDialogBase(QWidget *parent, const char *name, bool modal, Qt::
     location_lineEdit->setObjectName(QStringLiteral("location_lineEdit"));
     location_lineEdit->setSizePolicy(fixedHeight(location_lineEdit));
     location_lineEdit->setMinimumSize(QSize(50, 0));
+    textLabel1_2->setBuddy(location_lineEdit);
     layout2->addWidget(location_lineEdit);
     browse = new QPushButton(this);
     browse->setObjectName(QStringLiteral("browse"));
     browse->setMaximumSize(QSize(20, 32767));
     layout2->addWidget(browse);
     wizDialogBaseLayout->addLayout(layout2);
+
+    hintLabel = new QLabel(this);
+    hintLabel->setObjectName(QStringLiteral("hintLabel"));
+    // The hint may quote the project name, which is no markup.
+    hintLabel->setTextFormat(Qt::PlainText);
+    hintLabel->setWordWrap(true);
+    hintLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    hintLabel->setMinimumHeight(hintLines * hintLabel->fontMetrics().lineSpacing());
+    wizDialogBaseLayout->addWidget(hintLabel);
 
     layout4 = formLayouts::row("layout4");
     layout4->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));

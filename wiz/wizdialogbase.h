@@ -26,6 +26,8 @@ public:
     QLabel *textLabel1_2;
     QLineEdit *location_lineEdit;
     QPushButton *browse;
+    // Says what keeps OK disabled, or warns about a name OK accepts.
+    QLabel *hintLabel;
     QPushButton *buttonOk;
     QPushButton *buttonCancel;
 
@@ -34,6 +36,10 @@ protected:
     QHBoxLayout *layout5;
     QHBoxLayout *layout2;
     QHBoxLayout *layout4;
+
+    // Lines of hint kept free even when there is nothing to say, so that a
+    // hint appearing while the user types does not move the fields.
+    static constexpr int hintLines = 2;
 
 protected slots:
     virtual void languageChange();
