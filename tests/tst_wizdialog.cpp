@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -24,6 +26,9 @@ private slots:
     void cleanup();
     void okNeedsSensibleInput_data();
     void okNeedsSensibleInput();
+    void hintKeepsTheLayout();
+    void doubleClick_data();
+    void doubleClick();
     void lastPathDefaultsToHome();
     void lastPathComesBack();
     void damagedSettingsFallBackToDefault_data();
@@ -81,50 +86,110 @@ void tst_wizDialog::openDialog(wizDialog &dialog)
     QTRY_COMPARE(dialog.listBox1->count(), 1);
 }
 
+namespace {
+
+enum Choice { NoTemplates, NoClick, Click, ClickThenCtrlClick };
+
+void clickRow(QListWidget *list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
+}
+
+QString identifierWarning(const QString &name)
+{
+    return "\"" + name
+        + "\" is not a C++ identifier, so the templates that name a class after the project will "
+          "not compile with it.";
+}
+
+} // namespace
+
 void tst_wizDialog::okNeedsSensibleInput_data()
 {
+    // In location and hint, %d stands for the working directory and %h for home.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("location");
-    QTest::addColumn<bool>("chooseRow");
+    QTest::addColumn<int>("choice");
     QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("hint");
 
+    const QString oneFolder
+        = "A project name is one folder name: no \"/\" or \"\\\", not \".\" or \"..\".";
     QTest::newRow("all four hold") << "meter"
-                                   << "dir" << true << true;
-    QTest::newRow("no name") << ""
-                             << "dir" << true << false;
-    QTest::newRow("no location") << "meter"
-                                 << "" << true << false;
-    QTest::newRow("missing location") << "meter"
-                                      << "nowhere" << true << false;
-    QTest::newRow("location is a plain file") << "meter"
-                                              << "file" << true << false;
+                                   << "%d/dir" << int(Click) << true << "";
+    QTest::newRow("no templates") << "meter"
+                                  << "%d/dir" << int(NoTemplates) << false
+                                  << "No templates were found.";
     QTest::newRow("no row chosen") << "meter"
-                                   << "dir" << false << false;
+                                   << "%d/dir" << int(NoClick) << false << "Choose a template.";
+    QTest::newRow("Ctrl+click takes the choice away")
+        << "meter"
+        << "%d/dir" << int(ClickThenCtrlClick) << false << "Choose a template.";
+    QTest::newRow("no name") << ""
+                             << "%d/dir" << int(Click) << false << "Type a project name.";
     QTest::newRow("name with a slash") << "a/b"
-                                       << "dir" << true << false;
+                                       << "%d/dir" << int(Click) << false << oneFolder;
     QTest::newRow("name with a backslash") << "a\\b"
-                                           << "dir" << true << false;
+                                           << "%d/dir" << int(Click) << false << oneFolder;
     QTest::newRow("name is a dot") << "."
-                                   << "dir" << true << false;
+                                   << "%d/dir" << int(Click) << false << oneFolder;
     QTest::newRow("name is two dots") << ".."
-                                      << "dir" << true << false;
-    QTest::newRow("name with dots inside") << "a..b"
-                                           << "dir" << true << true;
-    QTest::newRow("name with spaces") << "my meter"
-                                      << "dir" << true << true;
+                                      << "%d/dir" << int(Click) << false << oneFolder;
+    QTest::newRow("no location") << "meter"
+                                 << "" << int(Click) << false
+                                 << "Type the location in which to make the project folder.";
+    QTest::newRow("missing location")
+        << "meter"
+        << "%d/nowhere" << int(Click) << false << "The location does not exist.";
+    QTest::newRow("location is a plain file")
+        << "meter"
+        << "%d/file" << int(Click) << false << "The location is a file, not a folder.";
+    QTest::newRow("location with a trailing space")
+        << "meter"
+        << "%d/dir " << int(Click) << false << "The location begins or ends with a space.";
+    QTest::newRow("location is a tilde")
+        << "meter"
+        << "~" << int(Click) << false
+        << "\"~\" is not expanded here: type the whole path, such as %h.";
+    QTest::newRow("relative location that is missing")
+        << "meter"
+        << "nowhere" << int(Click) << false << "The location does not exist in %d.";
+    QTest::newRow("relative location that exists") << "meter"
+                                                   << "dir" << int(Click) << true << "";
+    QTest::newRow("name with dots inside")
+        << "a..b"
+        << "%d/dir" << int(Click) << true << identifierWarning("a..b");
+    QTest::newRow("name with spaces")
+        << "my meter"
+        << "%d/dir" << int(Click) << true << identifierWarning("my meter");
+    QTest::newRow("name that is no identifier")
+        << "9lives"
+        << "%d/dir" << int(Click) << true << identifierWarning("9lives");
 }
 
 void tst_wizDialog::okNeedsSensibleInput()
 {
     QFETCH(QString, name);
     QFETCH(QString, location);
-    QFETCH(bool, chooseRow);
+    QFETCH(int, choice);
     QFETCH(bool, enabled);
+    QFETCH(QString, hint);
+    auto expand = [this](QString text) {
+        return text.replace("%d", m_dir->path()).replace("%h", QDir::homePath());
+    };
 
     QDir(m_dir->path()).mkdir("dir");
     wiztest::writeAll(m_dir->path() + "/file", "x");
+    if (choice == NoTemplates)
+        QVERIFY(QFile::remove(m_dir->plugins() + "/recorder.so"));
     wizDialog dialog;
-    openDialog(dialog);
+    if (choice == NoTemplates) {
+        dialog.show();
+        QTRY_VERIFY(!dialog.hintLabel->text().isEmpty());
+    } else {
+        openDialog(dialog);
+    }
     QVERIFY(!dialog.buttonOk->isEnabled());
 
     // Focus on the list must not choose a row by itself.
@@ -133,13 +198,104 @@ void tst_wizDialog::okNeedsSensibleInput()
     QCOMPARE(dialog.listBox1->currentRow(), -1);
 
     // Typed in any order, the state after the last change is what counts.
-    if (chooseRow)
-        dialog.listBox1->setCurrentRow(0);
+    if (choice == Click || choice == ClickThenCtrlClick)
+        clickRow(dialog.listBox1, 0);
     dialog.location_lineEdit->clear();
-    QTest::keyClicks(
-        dialog.location_lineEdit, location.isEmpty() ? QString() : m_dir->path() + "/" + location);
+    QTest::keyClicks(dialog.location_lineEdit, expand(location));
     QTest::keyClicks(dialog.project_lineEdit, name);
+    if (choice == ClickThenCtrlClick) {
+        QVERIFY(dialog.buttonOk->isEnabled());
+        clickRow(dialog.listBox1, 0, Qt::ControlModifier);
+        QVERIFY(dialog.listBox1->selectedItems().isEmpty());
+        QCOMPARE(dialog.listBox1->currentRow(), 0);
+    }
     QCOMPARE(dialog.buttonOk->isEnabled(), enabled);
+    QCOMPARE(dialog.hintLabel->text(), expand(hint));
+
+    if (!enabled) {
+        // Neither the shortcut nor Enter runs a template the user cannot see chosen.
+        QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);
+        QTest::keyClick(dialog.project_lineEdit, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(wiztest::tree(m_dir->path() + "/dir"), QStringList());
+    }
+}
+
+void tst_wizDialog::hintKeepsTheLayout()
+{
+    QDir(m_dir->path()).mkdir("dir");
+    wizDialog dialog;
+    openDialog(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.size(), QSize(480, 449));
+    const QList<QWidget *> widgets { dialog.listBox1, dialog.textLabel1, dialog.project_lineEdit,
+        dialog.textLabel1_2, dialog.location_lineEdit, dialog.browse, dialog.buttonOk,
+        dialog.buttonCancel };
+    auto geometries = [&widgets] {
+        QList<QRect> rects;
+        for (QWidget *widget : widgets)
+            rects << widget->geometry();
+        return rects;
+    };
+    auto settled = [&dialog] {
+        QCoreApplication::sendPostedEvents();
+        dialog.layout()->activate();
+    };
+
+    QCOMPARE(dialog.hintLabel->text(), QStringLiteral("Choose a template."));
+    settled();
+    const QList<QRect> oneLine = geometries();
+
+    dialog.listBox1->setCurrentRow(0);
+    dialog.location_lineEdit->setText(m_dir->path() + "/dir");
+    dialog.project_lineEdit->setText("meter");
+    QCOMPARE(dialog.hintLabel->text(), QString());
+    settled();
+    QCOMPARE(geometries(), oneLine);
+
+    // The longest hint that does not repeat a path wraps, within the room kept for it.
+    dialog.project_lineEdit->setText("my-meter");
+    QCOMPARE(dialog.hintLabel->text(), identifierWarning("my-meter"));
+    settled();
+    QCOMPARE(geometries(), oneLine);
+    QCOMPARE(dialog.size(), QSize(480, 449));
+}
+
+void tst_wizDialog::doubleClick_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("created");
+    QTest::newRow("valid fields: the project is made") << "meter" << true;
+    QTest::newRow("no name: the hint says so") << "" << false;
+}
+
+void tst_wizDialog::doubleClick()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, created);
+
+    wizDialog dialog;
+    openDialog(dialog);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.location_lineEdit->setText(m_dir->path());
+    dialog.project_lineEdit->setText(name);
+    dialog.listBox1->setFocus();
+    // As a mouse sends it: a click, then the second press as a double-click.
+    const QPoint row = dialog.listBox1->visualItemRect(dialog.listBox1->item(0)).center();
+    QWidget *viewport = dialog.listBox1->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, row);
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, row);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, row);
+
+    QCOMPARE(dialog.isVisible(), !created);
+    QCOMPARE(QFile::exists(m_dir->path() + "/meter/recorder.log"), created);
+    if (created) {
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(m_urls.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->path() + "/meter") });
+    } else {
+        QCOMPARE(dialog.hintLabel->text(), QStringLiteral("Type a project name."));
+        QTRY_COMPARE(QApplication::focusWidget(), dialog.project_lineEdit);
+    }
 }
 
 void tst_wizDialog::lastPathDefaultsToHome()

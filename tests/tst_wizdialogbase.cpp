@@ -2,6 +2,7 @@
 #include "wizdialogbase.h"
 #include "wiztest.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -26,6 +27,8 @@ private slots:
     void resizing();
     void metaObjects();
     void windowIcon();
+    void accessibleNames_data();
+    void accessibleNames();
 };
 
 void tst_wizDialogBase::texts_data()
@@ -226,6 +229,36 @@ void tst_wizDialogBase::windowIcon()
     QCOMPARE(qAlpha(icon.pixel(31, 31)), 0);
     QCOMPARE(qAlpha(icon.pixel(16, 16)), 255);
     QVERIFY(qAlpha(icon.pixel(31, 0)) == 255 && qAlpha(icon.pixel(0, 31)) == 255);
+}
+
+void tst_wizDialogBase::accessibleNames_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("project name") << "project_lineEdit"
+                                  << "textLabel1"
+                                  << "Project Name";
+    QTest::newRow("location") << "location_lineEdit"
+                              << "textLabel1_2"
+                              << "Location";
+}
+
+void tst_wizDialogBase::accessibleNames()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, label);
+    QFETCH(QString, name);
+
+    wizDialogBase dialog;
+    auto *input = dialog.findChild<QWidget *>(field);
+    auto *caption = dialog.findChild<QLabel *>(label);
+    QVERIFY(input && caption);
+    // The label's mnemonic, if any, takes the focus to its field.
+    QCOMPARE(caption->buddy(), input);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(input);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
 }
 
 WIZ_TEST_MAIN(tst_wizDialogBase)

@@ -1,5 +1,6 @@
 #include "templatecheck.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -175,6 +176,11 @@ void tst_zelk_script_wizard::detailsForm()
         QVERIFY(description && type && dsw && sln && ok);
         QCOMPARE(description->title(), QStringLiteral("Project Description"));
         QCOMPARE(type->title(), QStringLiteral("Project Type"));
+        // Screen readers announce the title field by its frame's title.
+        auto *title = dialog->findChild<QLineEdit *>(QStringLiteral("title"));
+        QVERIFY(title);
+        QCOMPARE(QAccessible::queryAccessibleInterface(title)->text(QAccessible::Name),
+            QStringLiteral("Project Description"));
         QCOMPARE(dsw->text(), QStringLiteral("Visual Studio 6 dsw/dsp files"));
         QCOMPARE(sln->text(), QStringLiteral("Visual Studio 20xx sln/vcxproj files"));
         QCOMPARE(ok->text(), QStringLiteral("&OK"));
