@@ -76,13 +76,15 @@ bench)
     need $base_packages libbenchmark-dev hyperfine python3
     build build-bench -DWIZ_BUILD_TESTS=OFF -DWIZ_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release
     [ -n "${2:-}" ] || exec sh bench/run.sh build-bench
-    # The other revision's sources in a scratch work tree, built alike.
-    base=$(mktemp -d)
-    git worktree add --detach "$base" "$2" >/dev/null
-    trap 'git worktree remove --force "$base"' EXIT
-    cmake -S "$base" -B build-bench-base -DWIZ_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build-bench-base -j "$jobs" --target wiz
-    sh bench/run.sh build-bench build-bench-base
+    # The other revision's sources in a scratch work tree, built alike. The
+    # same paths every time, so a second run rebuilds only what changed.
+    git worktree remove --force build-bench-base/source 2>/dev/null || true
+    git worktree add --detach build-bench-base/source "$2" >/dev/null
+    trap 'git worktree remove --force build-bench-base/source' EXIT
+    cmake -S build-bench-base/source -B build-bench-base/build -DWIZ_BUILD_TESTS=OFF \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build-bench-base/build -j "$jobs" --target wiz
+    sh bench/run.sh build-bench build-bench-base/build
     ;;
 *)
     sed -n '2,10p' "$0"

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -42,10 +43,48 @@ bool holds(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
 }
 
+// Writes all of bytes to file, which is open unbuffered so that a short
+// write shows at once and the next one gives the system's reason ("No space
+// left on device"). An empty reason means success.
+QString writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return file.errorString();
+        done += written;
+    }
+    return QString();
+}
+
+// A file that does not exist yet is written under a temporary name beside it
+// and renamed into place, which never replaces a file that appeared in the
+// meantime. There are no old bytes to keep safe, so unlike QSaveFile it does
+// not wait for the disk. False when the name was taken after all.
+bool createFile(const QString &path, const QByteArray &bytes, QString *reason)
+{
+    QFile file;
+    do {
+        file.setFileName(path
+            + QStringLiteral(".%1~").arg(
+                QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+    } while (file.exists());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        *reason = file.errorString();
+        return true;
+    }
+    *reason = writeAll(file, bytes);
+    file.close();
+    if (reason->isEmpty() && file.rename(path))
+        return true;
+    file.remove();
+    return !reason->isEmpty();
+}
+
 // All or nothing: the bytes go to a temporary file beside the target, which
-// replaces it only once complete, so a full disk or a crash leaves the old
-// file as it was. Identical content is not rewritten, so build tools see no
-// change. A link or a special file in the target's place is never written
+// takes its place only once complete, so a full disk or a crash leaves the
+// old file as it was. Identical content is not rewritten, so build tools see
+// no change. A link or a special file in the target's place is never written
 // through.
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -56,28 +95,31 @@ void writeFile(const QString &path, const QByteArray &bytes)
     if (exists && !target.isFile())
         return failed(path,
             target.isDir() ? qt_error_string(EISDIR) : QStringLiteral("it is not a regular file"));
-    if (exists && target.size() == bytes.size() && holds(path, bytes)) {
+    QString reason;
+    if (!exists && createFile(path, bytes, &reason)) {
+        if (!reason.isEmpty())
+            return failed(path, reason);
+        qCDebug(lcOutput, "create %s", qPrintable(path));
+        return;
+    }
+    if (target.size() == bytes.size() && holds(path, bytes)) {
         qCDebug(lcOutput, "unchanged %s", qPrintable(path));
         return;
     }
     // The rename would replace a file the user made read-only to keep it.
-    if (exists && !target.isWritable())
+    if (!QFileInfo(path).isWritable())
         return failed(path, qt_error_string(EACCES));
-    // Unbuffered, so a short write shows at once and the next one gives the
-    // system's reason ("No space left on device"); an unfinished file is
-    // discarded with the QSaveFile.
+    // The old file's permissions carry over; an unfinished file is discarded
+    // with the QSaveFile.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(path, file.errorString());
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return failed(path, file.errorString());
-        done += written;
-    }
+    reason = writeAll(file, bytes);
+    if (!reason.isEmpty())
+        return failed(path, reason);
     if (!file.commit())
         return failed(path, file.errorString());
-    qCDebug(lcOutput, "%s %s", exists ? "replace" : "create", qPrintable(path));
+    qCDebug(lcOutput, "replace %s", qPrintable(path));
 }
 
 // Every occurrence of tag, left to right and without overlaps, in one pass

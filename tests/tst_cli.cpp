@@ -352,6 +352,15 @@ void tst_cli::fullDiskKeepsEditedFiles()
     QCOMPARE(run.err.count("wiz: cannot write "), failed);
     // No temporary file is left beside them.
     QCOMPARE(wiztest::tree(out + "/m"), fresh.keys());
+
+    // A new project on the same disk: each file whole or not there at all.
+    QVERIFY(QDir(out).mkdir("new"));
+    environment.insert("WIZ_FULL_PREFIX", out + "/new/");
+    QCOMPARE(solestore(out + "/new", {}, environment).status, 3);
+    const QMap<QString, QByteArray> written = snapshot(out + "/new/m");
+    QVERIFY(!written.isEmpty() && written.size() < fresh.size());
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        QCOMPARE(it.value(), fresh.value(it.key()));
 }
 
 void tst_cli::concurrentRunsWriteWholeFiles()

@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -188,12 +189,15 @@ int templateRunner::run(
 {
     // A dry run lets the template write into a private scratch folder instead,
     // and compares what it wrote with the real project directory.
-    QTemporaryDir scratch;
-    const QString location = request.dryRun ? scratch.path() : request.location;
-    if (request.dryRun
-        && (!scratch.isValid() || !QDir(location).mkdir(request.project))) {
-        report(caption(), tr("cannot make a scratch folder: %1").arg(scratch.errorString()));
-        return 1;
+    std::unique_ptr<QTemporaryDir> scratch;
+    QString location = request.location;
+    if (request.dryRun) {
+        scratch = std::make_unique<QTemporaryDir>();
+        location = scratch->path();
+        if (!scratch->isValid() || !QDir(location).mkdir(request.project)) {
+            report(caption(), tr("cannot make a scratch folder: %1").arg(scratch->errorString()));
+            return 1;
+        }
     }
 
     const auto cleanUp = [&folder] {
