@@ -83,32 +83,27 @@ bool createFile(const QString &path, const QByteArray &bytes, QString *reason)
 
 // All or nothing: the bytes go to a temporary file beside the target, which
 // takes its place only once complete, so a full disk or a crash leaves the
-// old file as it was. Identical content is not rewritten, so build tools see
-// no change. A link or a special file in the target's place is never written
-// through.
+// old file as it was.
 void writeFile(const QString &path, const QByteArray &bytes)
 {
-    const QFileInfo target(path);
-    if (target.isSymLink())
-        return failed(path, QStringLiteral("it is a symbolic link"));
-    const bool exists = target.exists();
-    if (exists && !target.isFile())
-        return failed(path,
-            target.isDir() ? qt_error_string(EISDIR) : QStringLiteral("it is not a regular file"));
     QString reason;
-    if (!exists && createFile(path, bytes, &reason)) {
-        if (!reason.isEmpty())
-            return failed(path, reason);
-        qCDebug(lcOutput, "create %s", qPrintable(path));
-        return;
-    }
-    if (target.size() == bytes.size() && holds(path, bytes)) {
+    switch (wiz::plan(path, bytes, &reason)) {
+    case wiz::Refused:
+        return failed(path, reason);
+    case wiz::Unchanged:
         qCDebug(lcOutput, "unchanged %s", qPrintable(path));
         return;
+    case wiz::Create:
+        if (createFile(path, bytes, &reason)) {
+            if (!reason.isEmpty())
+                return failed(path, reason);
+            qCDebug(lcOutput, "create %s", qPrintable(path));
+            return;
+        }
+        break; // another writer was first: replace its file like any other
+    case wiz::Replace:
+        break;
     }
-    // The rename would replace a file the user made read-only to keep it.
-    if (!QFileInfo(path).isWritable())
-        return failed(path, qt_error_string(EACCES));
     // The old file's permissions carry over; an unfinished file is discarded
     // with the QSaveFile.
     QSaveFile file(path);
@@ -209,6 +204,31 @@ QString wiz::environment(const char *variable, const char *unset)
 {
     return qEnvironmentVariableIsSet(variable) ? qEnvironmentVariable(variable)
                                                : QString::fromLatin1(unset);
+}
+
+// Identical content is not rewritten, so build tools see no change; a link or
+// a special file in the target's place is never written through.
+wiz::Outcome wiz::plan(const QString &path, const QByteArray &bytes, QString *reason)
+{
+    const QFileInfo target(path);
+    if (target.isSymLink())
+        *reason = QStringLiteral("it is a symbolic link");
+    else if (target.isDir())
+        *reason = qt_error_string(EISDIR);
+    else if (target.exists() && !target.isFile())
+        *reason = QStringLiteral("it is not a regular file");
+    if (!reason->isEmpty())
+        return Refused;
+    if (!target.exists())
+        return Create;
+    if (target.size() == bytes.size() && holds(path, bytes))
+        return Unchanged;
+    // The rename would replace a file the user made read-only to keep it.
+    if (!target.isWritable()) {
+        *reason = qt_error_string(EACCES);
+        return Refused;
+    }
+    return Replace;
 }
 
 void wiz::savefile(QString in, QString path, QString replace)

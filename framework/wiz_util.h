@@ -46,6 +46,12 @@ public:
     // a pair with an empty TAG skipped. The list must have an even length.
     static QString applyReplaceList(QString text, const QStringList &replacepairs);
 
+    // What writing bytes to path would do, decided without writing anything:
+    // the writers above go by it, and so does a host that only previews a run.
+    // Refused comes with the reason, such as "it is a symbolic link".
+    enum Outcome { Create, Replace, Unchanged, Refused };
+    static Outcome plan(const QString &path, const QByteArray &bytes, QString *reason);
+
     // The value of an environment variable for a replace list, or unset when
     // the variable is not set at all (set but empty gives the empty value).
     static QString environment(const char *variable, const char *unset);

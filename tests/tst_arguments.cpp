@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "cppname.h"
 #include "wiztest.h"
 
 // The unattended command line: option scan, environment expansion, names.
@@ -147,25 +148,42 @@ void tst_arguments::overlongNameStopsTheExpansion()
     QTEST(commandLine::expandEnvironment(text), "expected");
 }
 
+// Both rules for a project name: one folder (or the run is refused), and a
+// C++ identifier (or the user is warned that the C++ templates will not compile).
 void tst_arguments::projectNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("plain") << "meter" << true;
-    QTest::newRow("spaces and dots") << "my.meter v2" << true;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("slash") << "a/b" << false;
-    QTest::newRow("leading slash") << "/etc" << false;
-    QTest::newRow("backslash") << "a\\b" << false;
-    QTest::newRow("dot") << "." << false;
-    QTest::newRow("dot dot") << ".." << false;
-    QTest::newRow("three dots") << "..." << true;
+    QTest::addColumn<bool>("identifier");
+    QTest::newRow("plain") << "Meter" << true << true;
+    QTest::newRow("underscore, digits after the first") << "_cfg2_x" << true << true;
+    QTest::newRow("spaces and dots") << "my.meter v2" << true << false;
+    QTest::newRow("leading digit") << "9lives" << true << false;
+    QTest::newRow("hyphen") << "my-meter" << true << false;
+    QTest::newRow("letter outside ASCII") << QString::fromUtf8("Z\u00e4hler") << true << false;
+    QTest::newRow("not Latin script") << QString::fromUtf8("\u8a08\u5668") << true << false;
+    QTest::newRow("keyword") << "class" << true << false;
+    QTest::newRow("keyword in other case") << "Class" << true << true;
+    QTest::newRow("empty") << "" << false << false;
+    QTest::newRow("slash") << "a/b" << false << false;
+    QTest::newRow("leading slash") << "/etc" << false << false;
+    QTest::newRow("backslash") << "a\\b" << false << false;
+    QTest::newRow("dot") << "." << false << false;
+    QTest::newRow("dot dot") << ".." << false << false;
+    QTest::newRow("three dots") << "..." << true << false;
 }
 
 void tst_arguments::projectNames()
 {
     QFETCH(QString, name);
+    QFETCH(bool, identifier);
     QTEST(commandLine::isProjectName(name), "valid");
+    QCOMPARE(cppName::isIdentifier(name), identifier);
+    QCOMPARE(cppName::warning(name),
+        identifier ? QString()
+                   : "\"" + name
+                + "\" is not a C++ identifier, so the templates that name a class after the "
+                  "project will not compile with it.");
 }
 
 WIZ_TEST_MAIN(tst_arguments)

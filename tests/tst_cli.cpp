@@ -21,8 +21,8 @@ private slots:
     void listPrintsTitlesInOrder();
     void unattendedRun();
     void unattendedRunHeadlessWithoutDisplay();
-    void unattendedRunOnADisplay();
-    void batchRunAsksNobodyOnADisplay();
+    void runOnADisplay_data();
+    void runOnADisplay();
     void failures_data();
     void failures();
     void rerunReportsWhatItDid();
@@ -154,38 +154,41 @@ void tst_cli::unattendedRunHeadlessWithoutDisplay()
     QVERIFY(QFile::exists(m_dir->path() + "/meter/recorder.log"));
 }
 
-// With a display the window is built and stays shown while the template runs.
-void tst_cli::unattendedRunOnADisplay()
+// With a display the window is built and stays shown while the template
+// runs; with --batch nobody is there, so a question is closed unanswered.
+void tst_cli::runOnADisplay_data()
 {
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-    if (xvfb.isEmpty())
-        QSKIP("xvfb-run is not installed");
-    QVERIFY(m_dir->add("recorder", "recorder.so"));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    const Run run = wiz({ "-a", WIZ_BUILD_DIR "/wiz", "/path=" + m_dir->path(), "/project=shown",
-                            "/key=Fixture Recorder" },
-        m_dir->path(), xvfb, environment);
-    QCOMPARE(run.status, 0);
-    QVERIFY(wiztest::readAll(m_dir->path() + "/shown/recorder.log").endsWith("released\n"));
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<QByteArray>("named");
+    QTest::newRow("window shown") << "recorder" << QStringList() << QByteArray();
+    QTest::newRow("--batch") << "asker" << QStringList { "--batch" }
+                             << QByteArray("Fixture question: Shall I go on?");
 }
 
-void tst_cli::batchRunAsksNobodyOnADisplay()
+void tst_cli::runOnADisplay()
 {
+    QFETCH(QString, fixture);
+    QFETCH(QStringList, flags);
+    QFETCH(QByteArray, named);
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
     if (xvfb.isEmpty())
         QSKIP("xvfb-run is not installed");
-    QVERIFY(m_dir->add("asker", "asker.so"));
+    QVERIFY(m_dir->add(fixture, fixture + ".so"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("QT_QPA_PLATFORM");
-    const Run run = wiz({ "-a", WIZ_BUILD_DIR "/wiz", "/path=" + m_dir->path(), "/project=p",
-                            "/key=Fixture Asker", "--batch" },
+    const QString title = fixture == "asker" ? "Fixture Asker" : "Fixture Recorder";
+    const Run run = wiz(QStringList { "-a", WIZ_BUILD_DIR "/wiz", "/path=" + m_dir->path(),
+                            "/project=p", "/key=" + title }
+            + flags,
         m_dir->path(), xvfb, environment);
     QCOMPARE(run.status, 0);
-    QVERIFY2(run.err.contains("Fixture question: Shall I go on?"), run.err.constData());
-    const QByteArray log = wiztest::readAll(m_dir->path() + "/p/asker.log");
-    QVERIFY(log.contains("answer=no\n"));
+    QVERIFY2(run.err.contains(named), run.err.constData());
+    const QByteArray log = wiztest::readAll(m_dir->path() + "/p/" + fixture + ".log");
+    QVERIFY(log.endsWith("released\n"));
     QVERIFY(!log.contains("--batch"));
+    if (!named.isEmpty())
+        QVERIFY(log.contains("answer=no\n"));
 }
 
 void tst_cli::failures_data()
@@ -276,7 +279,8 @@ void tst_cli::rerunReportsWhatItDid()
     Run run = solestore(out, { "--dry-run" });
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, created);
-    QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "plugins" });
+    QCOMPARE(
+        QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "plugins" });
 
     run = solestore(out, { "--verbose" });
     QCOMPARE(run.status, 0);
@@ -307,7 +311,8 @@ void tst_cli::rerunReportsWhatItDid()
     QCOMPARE(run.out, report);
     // One line on standard error for each file that could not be written.
     QCOMPARE(run.err.count("wiz: cannot write "), 2);
-    QVERIFY(run.err.contains("wiz: cannot write " + out.toUtf8() + "/m/main.cpp: it is a symbolic link\n"));
+    QVERIFY(run.err.contains(
+        "wiz: cannot write " + out.toUtf8() + "/m/main.cpp: it is a symbolic link\n"));
     QCOMPARE(wiztest::readAll(out + "/victim"), QByteArray("not yours\n"));
     QCOMPARE(wiztest::readAll(out + "/m/m.h"), fresh.value("m.h"));
     // An unchanged file is not touched, so build tools see nothing to rebuild.
@@ -331,8 +336,8 @@ void tst_cli::fullDiskKeepsEditedFiles()
     environment.insert("WIZ_FULL_PREFIX", out + "/m/");
     environment.insert("WIZ_FULL_BYTES", "4000");
     // A sanitized build has its runtime first; the injector only wraps write().
-    environment.insert("ASAN_OPTIONS",
-        environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+    environment.insert(
+        "ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
     const Run run = solestore(out, {}, environment);
 
     QCOMPARE(run.status, 3);
@@ -342,8 +347,8 @@ void tst_cli::fullDiskKeepsEditedFiles()
         const QByteArray now = wiztest::readAll(out + "/m/" + it.key());
         if (now == edited.value(it.key())) {
             ++failed;
-            QVERIFY(run.err.contains(
-                "cannot write " + out.toUtf8() + "/m/" + it.key().toUtf8() + ": No space left on device\n"));
+            QVERIFY(run.err.contains("cannot write " + out.toUtf8() + "/m/" + it.key().toUtf8()
+                + ": No space left on device\n"));
         } else {
             QCOMPARE(now, it.value());
         }

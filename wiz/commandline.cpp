@@ -26,7 +26,7 @@ wizRequest commandLine::scan(const QStringList &arguments)
         else if (argument == QLatin1String("--verbose") || argument == QLatin1String("-v"))
             request.verbose = true;
         else if (argument == QLatin1String("--batch"))
-            request.batch = true;
+            ; // main() has chosen the platform for it before the application started
         else if (argument.startsWith(QLatin1String("/path")))
             optionValue(argument, &request.location);
         else if (argument.startsWith(QLatin1String("/project")))

@@ -15,8 +15,6 @@ struct wizRequest
     // Host flags; they never reach the template.
     bool dryRun = false;
     bool verbose = false;
-    // Nobody is there to answer, even where a display is.
-    bool batch = false;
 };
 
 // The unattended command line, apart from any widget, so that a fuzzer can

@@ -9,6 +9,7 @@
 namespace {
 
 outcomeLog *active = nullptr;
+// The filter is a plain function, so what it passes on to is kept here.
 QLoggingCategory::CategoryFilter previousFilter = nullptr;
 
 const char category[] = "wiz";
@@ -21,12 +22,13 @@ outcomeLog::outcomeLog()
     Q_ASSERT(!active);
     active = this;
     m_previousHandler = qInstallMessageHandler(handle);
-    m_previousFilter = previousFilter = QLoggingCategory::installFilter(enable);
+    previousFilter = QLoggingCategory::installFilter(enable);
 }
 
 outcomeLog::~outcomeLog()
 {
-    QLoggingCategory::installFilter(m_previousFilter);
+    QLoggingCategory::installFilter(previousFilter);
+    previousFilter = nullptr;
     qInstallMessageHandler(m_previousHandler);
     active = nullptr;
 }

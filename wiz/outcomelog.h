@@ -37,7 +37,6 @@ private:
 
     QList<fileOutcome> m_outcomes;
     QtMessageHandler m_previousHandler;
-    QLoggingCategory::CategoryFilter m_previousFilter;
 };
 
 #endif

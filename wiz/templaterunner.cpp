@@ -3,6 +3,7 @@
 #include "cppname.h"
 #include "outcomelog.h"
 #include "pluginlibrary.h"
+#include "wiz_util.h"
 #include "zelk_wizard_plugin.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,11 @@ QString makeDirectory(const QString &dir)
 #endif
 }
 
+static_assert(int(fileOutcome::Create) == wiz::Create && int(fileOutcome::Replace) == wiz::Replace
+        && int(fileOutcome::Unchanged) == wiz::Unchanged
+        && int(fileOutcome::Failed) == wiz::Refused,
+    "a planned write reads as the outcome of the same name");
+
 // A dry run's outcomes are those of files written into scratch; each becomes
 // what writing it would do to the file of the same name under location.
 void compareWithReal(QList<fileOutcome> *outcomes, const QString &scratch, const QString &location)
@@ -77,29 +83,10 @@ void compareWithReal(QList<fileOutcome> *outcomes, const QString &scratch, const
         outcome.path = realBase + outcome.path.mid(scratchBase.size());
         if (outcome.kind == fileOutcome::Failed)
             continue;
-        const QFileInfo real(outcome.path);
-        // The support library's own refusals, in its words.
-        if (real.isSymLink())
-            outcome.reason = QStringLiteral("it is a symbolic link");
-        else if (real.isDir())
-            outcome.reason = qt_error_string(EISDIR);
-        else if (real.exists() && !real.isFile())
-            outcome.reason = QStringLiteral("it is not a regular file");
-        if (!outcome.reason.isEmpty()) {
-            outcome.kind = fileOutcome::Failed;
-        } else if (!real.exists()) {
-            outcome.kind = fileOutcome::Create;
-        } else {
-            QFile file(outcome.path);
-            QFile written(scratchBase + outcome.path.mid(realBase.size()));
-            const bool same = file.open(QIODevice::ReadOnly)
-                && written.open(QIODevice::ReadOnly) && file.readAll() == written.readAll();
-            outcome.kind = same ? fileOutcome::Unchanged : fileOutcome::Replace;
-            if (!same && !real.isWritable()) {
-                outcome.kind = fileOutcome::Failed;
-                outcome.reason = qt_error_string(EACCES);
-            }
-        }
+        QFile written(scratchBase + outcome.path.mid(realBase.size()));
+        const QByteArray bytes
+            = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+        outcome.kind = fileOutcome::Kind(wiz::plan(outcome.path, bytes, &outcome.reason));
     }
 }
 
@@ -254,8 +241,8 @@ int templateRunner::run(
     QStringList failed;
     for (const fileOutcome &outcome : outcomes) {
         if (outcome.kind == fileOutcome::Failed)
-            failed << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(outcome.path),
-                outcome.reason);
+            failed << QStringLiteral("%1: %2").arg(
+                QDir::toNativeSeparators(outcome.path), outcome.reason);
     }
     // Standard error has had a line for each of them already.
     if (!failed.isEmpty() && m_attendance == Attended)

@@ -189,7 +189,8 @@ bool wizDialog::runPlugin(
     request.params = params;
     const projectFolder folder { path + QLatin1Char('/') + name, m_createdFolder };
     m_createdFolder = false;
-    return templateRunner(templateRunner::Attended, this).run(libraryPaths.value(key), request, folder)
+    return templateRunner(templateRunner::Attended, this)
+               .run(libraryPaths.value(key), request, folder)
         == 0;
 }
 
