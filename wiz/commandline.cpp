@@ -218,9 +218,9 @@ QString commandLine::titleSuggestion(const QString &key, const QStringList &titl
 QStringList commandLine::closest(const QString &word, const QStringList &candidates, int limit)
 {
     const QString typed = folded(word);
-    // A third of the word may be mistyped: enough for a doubled, dropped or
+    // A quarter of the word may be mistyped: enough for a doubled, dropped or
     // swapped letter, too little for a different word.
-    const int tolerance = int(typed.size() / 3);
+    const int tolerance = typed.size() >= 4 ? std::max(1, int(typed.size() / 4)) : 0;
     struct match
     {
         int distance;
