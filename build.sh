@@ -29,7 +29,10 @@ need() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
 }
 
-base_packages="cmake make g++ qt6-base-dev libgl-dev"
+# Qt's translation tools build the catalogs; qt6-translations-l10n holds Qt's
+# own texts in other languages, which the wizard loads at start.
+base_packages="cmake make g++ qt6-base-dev libgl-dev qt6-tools-dev qt6-tools-dev-tools
+    qt6-l10n-tools qt6-translations-l10n"
 test_packages="desktop-file-utils man-db groff-base dpkg-dev file xvfb xauth
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libxml2-utils"
 

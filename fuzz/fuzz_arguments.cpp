@@ -25,5 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (request.params.size() > arguments.size())
         std::abort();
     commandLine::isProjectName(request.project);
+    commandLine::flagError(arguments);
+    // The arguments stand in for titles: any text must be safe to compare.
+    if (commandLine::closest(request.key, arguments, 3).size() > 3)
+        std::abort();
     return 0;
 }

@@ -17,6 +17,12 @@ private slots:
     void overlongNameStopsTheExpansion();
     void projectNames_data();
     void projectNames();
+    void flags_data();
+    void flags();
+    void requests_data();
+    void requests();
+    void titleSuggestions_data();
+    void titleSuggestions();
 };
 
 void tst_arguments::initTestCase()
@@ -171,6 +177,10 @@ void tst_arguments::projectNames_data()
     QTest::newRow("dot") << "." << false << false;
     QTest::newRow("dot dot") << ".." << false << false;
     QTest::newRow("three dots") << "..." << true << false;
+    QTest::newRow("spaces only") << "   " << false << false;
+    QTest::newRow("leading space") << " meter" << false << false;
+    QTest::newRow("trailing space") << "meter " << false << false;
+    QTest::newRow("trailing tab") << "meter\t" << false << false;
 }
 
 void tst_arguments::projectNames()
@@ -184,6 +194,131 @@ void tst_arguments::projectNames()
                    : "\"" + name
                 + "\" is not a C++ identifier, so the templates that name a class after the "
                   "project will not compile with it.");
+}
+
+// Every host flag passes; any other "--" argument is refused, naming the
+// closest flag when one is a slip of the keyboard away.
+void tst_arguments::flags_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("every host flag") << QStringList { "--batch", "--dry-run", "--verbose", "-v",
+        "--list", "--json", "--help", "-h", "--version", "--paths", "--help-template", "T",
+        "--template", "/srv/t", "--existing=replace", "--existing=keep", "--existing=fail" }
+                                     << "";
+    QTest::newRow("a value may look like a flag")
+        << QStringList { "--help-template", "--nonsense" } << "";
+    QTest::newRow("single dashes and slashes are the template's")
+        << QStringList { "-x", "/KEY=k", "-", "--dry-run" } << "";
+    QTest::newRow("a letter left out") << QStringList { "/project=m", "--dryrun" }
+                                       << "unknown option --dryrun (did you mean --dry-run?)";
+    QTest::newRow("upper case") << QStringList { "--VERBOSE" }
+                                << "unknown option --VERBOSE (did you mean --verbose?)";
+    QTest::newRow("a slash option spelt with dashes")
+        << QStringList { "--path=/tmp" } << "unknown option --path=/tmp (did you mean --paths?)";
+    QTest::newRow("nothing close")
+        << QStringList { "--frobnicate" } << "unknown option --frobnicate";
+    QTest::newRow("a bare double dash") << QStringList { "--" } << "unknown option --";
+    QTest::newRow("value missing at the end")
+        << QStringList { "--template" } << "--template needs a value: --template DIR";
+    QTest::newRow("an unknown way with existing files")
+        << QStringList { "--existing=merge" }
+        << "--existing=merge: use --existing=replace, --existing=keep or --existing=fail";
+    QTest::newRow("existing without a value")
+        << QStringList { "--existing" }
+        << "--existing: use --existing=replace, --existing=keep or --existing=fail";
+    QTest::newRow("the first wrong one is named")
+        << QStringList { "--lst", "--jsno" } << "unknown option --lst (did you mean --list?)";
+}
+
+void tst_arguments::flags()
+{
+    QFETCH(QStringList, arguments);
+    QTEST(commandLine::flagError(QStringList { "/usr/bin/wiz" } + arguments), "error");
+}
+
+void tst_arguments::requests_data()
+{
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("complete") << "/tmp"
+                              << "m"
+                              << "T"
+                              << "";
+    QTest::newRow("no project") << "/tmp"
+                                << ""
+                                << "T"
+                                << "no project name given: use /project=NAME";
+    QTest::newRow("project of spaces")
+        << "/tmp"
+        << "   "
+        << "T"
+        << "\"   \" is no project name: it begins or ends with a space";
+    QTest::newRow("project climbs out")
+        << "/tmp"
+        << ".."
+        << "T"
+        << "\"..\" is no project name: give one directory name with /project=NAME";
+    QTest::newRow("no location") << ""
+                                 << "m"
+                                 << "T"
+                                 << "no location given: use /path=DIRECTORY";
+    QTest::newRow("a tilde nobody expands")
+        << "~/projects"
+        << "m"
+        << "T"
+        << "\"~\" is not expanded here: type the whole path, such as " + QDir::homePath() + ".";
+    QTest::newRow("no template") << "/tmp"
+                                 << "m"
+                                 << ""
+                                 << "no template given: use /key=TITLE; see wiz --list";
+}
+
+void tst_arguments::requests()
+{
+    wizRequest request;
+    QFETCH(QString, location);
+    QFETCH(QString, project);
+    QFETCH(QString, key);
+    request.location = location;
+    request.project = project;
+    request.key = key;
+    QTEST(commandLine::requestError(request), "error");
+}
+
+void tst_arguments::titleSuggestions_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("case") << "create new wizard"
+                          << "did you mean \"Create New Wizard\"? see wiz --list";
+    QTest::newRow("a doubled letter") << "Create New Wizzard"
+                                      << "did you mean \"Create New Wizard\"? see wiz --list";
+    QTest::newRow("spaces around the slash, and only the one meant")
+        << "Create C++ Scripted UI/Panel"
+        << "did you mean \"Create C++ Scripted UI / Panel\"? see wiz --list";
+    QTest::newRow("part of titles, the shortest first")
+        << "wizard"
+        << "did you mean \"Create New Wizard\" or \"Create New Singleton ConfigClass Wizard\"? "
+           "see wiz --list";
+    QTest::newRow("at most three, the shortest first")
+        << "panel"
+        << "did you mean \"Panelling\", \"Create C++ Scripted UI / Panel\" or \"Create C++ "
+           "Scripted UI / Panel - DOCS ONLY\"? see wiz --list";
+    QTest::newRow("nothing close") << "Nope"
+                                   << "see wiz --list";
+}
+
+void tst_arguments::titleSuggestions()
+{
+    const QStringList titles { "Create C++ Scripted UI / Panel",
+        "Create C++ Scripted UI/Panel - Automatic (with Infodriver)",
+        "Create C++ Scripted UI / Panel - DOCS ONLY", "Create New Wizard",
+        "Create New Singleton ConfigClass Wizard", "Panelling" };
+    QFETCH(QString, key);
+    QTEST(commandLine::titleSuggestion(key, titles), "line");
 }
 
 WIZ_TEST_MAIN(tst_arguments)

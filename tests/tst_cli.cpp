@@ -17,7 +17,8 @@ class tst_cli : public QObject
 
 private slots:
     void init();
-    void help();
+    void helpAndVersionAnywhere_data();
+    void helpAndVersionAnywhere();
     void listPrintsTitlesInOrder();
     void unattendedRun();
     void unattendedRunHeadlessWithoutDisplay();
@@ -35,6 +36,7 @@ private slots:
     void templateDirectories();
     void listForScripts();
     void headlessRunPrintsOnlyItsOwnLines();
+    void germanMessages();
 
 private:
     struct Run
@@ -100,17 +102,34 @@ void tst_cli::init()
     m_dir = std::make_unique<wiztest::FixtureDir>();
 }
 
-void tst_cli::help()
+void tst_cli::helpAndVersionAnywhere_data()
 {
-    const Run run = wiz({ "--help" }, m_dir->path());
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("help");
+    QTest::newRow("--help") << QStringList { "--help" } << true;
+    QTest::newRow("-h after options") << QStringList { "/project=m", "-h" } << true;
+    QTest::newRow("--version after options")
+        << QStringList { "/path=/tmp", "/project=m", "--version" } << false;
+}
+
+void tst_cli::helpAndVersionAnywhere()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, help);
+    QVERIFY(m_dir->add("recorder", "recorder.so"));
+    const Run run = wiz(arguments << "/key=Fixture Recorder", m_dir->path());
     QCOMPARE(run.status, 0);
-    QVERIFY(run.out.contains("/path="));
-    QVERIFY(run.out.contains("/project="));
-    QVERIFY(run.out.contains("/key="));
-    QVERIFY(run.out.contains("--list"));
-    QVERIFY(run.out.contains("Example"));
-    for (const char *flag : { "--batch", "--dry-run", "--verbose", "--json", "WIZ_PLUGIN_PATH" })
-        QVERIFY2(run.out.contains(flag), flag);
+    QCOMPARE(run.err, QByteArray());
+    // Neither runs a template.
+    QCOMPARE(wiztest::tree(m_dir->path()), QStringList { "plugins/recorder.so" });
+    if (!help) {
+        QVERIFY2(QRegularExpression("^wiz \\d+\\.\\d+\\.\\d+\n$").match(run.out).hasMatch(),
+            run.out.constData());
+        return;
+    }
+    for (const char *text : { "/path=", "/project=", "/key=", "--list", "Example", "--batch",
+             "--dry-run", "--verbose", "--json", "--version", "WIZ_PLUGIN_PATH" })
+        QVERIFY2(run.out.contains(text), text);
 }
 
 void tst_cli::listPrintsTitlesInOrder()
@@ -203,9 +222,28 @@ void tst_cli::failures_data()
     QTest::newRow("unknown key") << QStringList { "/project=meter", "/key=Nope" }
                                  << QByteArray("Could not load library specified: Nope\n")
                                  << nothing << false;
+    QTest::newRow("unknown key, a close one named")
+        << QStringList { "/project=meter", "/key=fixture  recordr" }
+        << QByteArray("Could not load library specified: fixture  recordr\n"
+                      "did you mean \"Fixture Recorder\"? see wiz --list\n")
+        << nothing << false;
     QTest::newRow("no key") << QStringList { "/project=meter" }
-                            << QByteArray("Could not load library specified: \n") << nothing
-                            << false;
+                            << QByteArray(
+                                   "wiz: no template given: use /key=TITLE; see wiz --list\n")
+                            << nothing << false;
+    QTest::newRow("misspelt flag")
+        << QStringList { "/project=meter", "/key=Fixture Recorder", "--dryrun" }
+        << QByteArray("wiz: unknown option --dryrun (did you mean --dry-run?)\n") << nothing
+        << false;
+    QTest::newRow("unknown way with existing files")
+        << QStringList { "/project=meter", "/key=Fixture Recorder", "--existing=merge" }
+        << QByteArray("--existing=merge: use --existing=replace, --existing=keep or "
+                      "--existing=fail\n")
+        << nothing << false;
+    QTest::newRow("a tilde nobody expands")
+        << QStringList { "/path=~/projects", "/project=meter", "/key=Fixture Recorder" }
+        << QByteArray("\"~\" is not expanded here: type the whole path, such as ") << nothing
+        << false;
     QTest::newRow("null factory") << QStringList { "/project=meter", "/key=Fixture Null Factory" }
                                   << QByteArray(
                                          "Could not load library specified: Fixture Null Factory")
@@ -222,7 +260,15 @@ void tst_cli::failures_data()
     QTest::newRow("name with a slash") << QStringList { "/project=a/b", "/key=Fixture Recorder" }
                                        << QByteArray("is no project name") << nothing << false;
     QTest::newRow("no name") << QStringList { "/key=Fixture Recorder" }
-                             << QByteArray("is no project name") << nothing << false;
+                             << QByteArray("no project name given: use /project=NAME\n") << nothing
+                             << false;
+    QTest::newRow("name of spaces")
+        << QStringList { "/project=   ", "/key=Fixture Recorder" }
+        << QByteArray("\"   \" is no project name: it begins or ends with a space\n") << nothing
+        << false;
+    QTest::newRow("name ending in a space")
+        << QStringList { "/project=meter ", "/key=Fixture Recorder" }
+        << QByteArray("\"meter \" is no project name") << nothing << false;
     QTest::newRow("location missing")
         << QStringList { "/path=@/absent", "/project=meter", "/key=Fixture Recorder" }
         << QByteArray("/absent/meter: No such file or directory\n") << nothing << false;
@@ -559,6 +605,20 @@ void tst_cli::headlessRunPrintsOnlyItsOwnLines()
         QByteArray("Fixture Asker - ./plugins/asker.so\n"
                    "wiz: no one can answer this dialog, closed it: Fixture question: Shall I go "
                    "on?\n"));
+}
+
+// The user's language reaches the command line's messages, from the build tree.
+void tst_cli::germanMessages()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LANG", "de_DE.UTF-8");
+    environment.insert("LANGUAGE", "de");
+    environment.remove("LC_ALL");
+    environment.remove("LC_MESSAGES");
+    const Run run = wiz({ "/path=" + m_dir->path(), "/project=m", "/key=Nope", "--dryrun" },
+        m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.err, QByteArray("wiz: unbekannte Option --dryrun (meinten Sie --dry-run?)\n"));
 }
 
 WIZ_TEST_MAIN(tst_cli)

@@ -1,8 +1,10 @@
 #include "fixturedir.h"
+#include "translations.h"
 #include "wizdialog.h"
 #include "wiztest.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
+#include <QTranslator>
 
 #include <unistd.h>
 
@@ -26,6 +29,8 @@ private slots:
     void cleanup();
     void okNeedsSensibleInput_data();
     void okNeedsSensibleInput();
+    void hintIsHeard_data();
+    void hintIsHeard();
     void hintKeepsTheLayout();
     void doubleClick_data();
     void doubleClick();
@@ -33,14 +38,18 @@ private slots:
     void lastPathComesBack();
     void damagedSettingsFallBackToDefault_data();
     void damagedSettingsFallBackToDefault();
+    void newProjectIsCreatedAndHandedOver_data();
     void newProjectIsCreatedAndHandedOver();
     void overwriteQuestion_data();
     void overwriteQuestion();
     void failuresAreShown_data();
     void failuresAreShown();
     void cancelStoresNothing();
-    void chooserStartsAtPanels();
+    void chooserStart_data();
+    void chooserStart();
     void chooserCancelChangesNothing();
+    // Last: it leaves German translators behind until it ends.
+    void germanWindow();
 
 private:
     static QString lastPath();
@@ -120,7 +129,7 @@ void tst_wizDialog::okNeedsSensibleInput_data()
                                    << "%d/dir" << int(Click) << true << "";
     QTest::newRow("no templates") << "meter"
                                   << "%d/dir" << int(NoTemplates) << false
-                                  << "No templates were found.";
+                                  << "No templates were found in %d/plugins.";
     QTest::newRow("no row chosen") << "meter"
                                    << "%d/dir" << int(NoClick) << false << "Choose a template.";
     QTest::newRow("Ctrl+click takes the choice away")
@@ -136,6 +145,15 @@ void tst_wizDialog::okNeedsSensibleInput_data()
                                    << "%d/dir" << int(Click) << false << oneFolder;
     QTest::newRow("name is two dots") << ".."
                                       << "%d/dir" << int(Click) << false << oneFolder;
+    QTest::newRow("name of spaces")
+        << "   "
+        << "%d/dir" << int(Click) << false << "A project name needs more than spaces.";
+    QTest::newRow("name with a leading space")
+        << " meter"
+        << "%d/dir" << int(Click) << false << "The project name begins or ends with a space.";
+    QTest::newRow("name with a trailing space")
+        << "meter "
+        << "%d/dir" << int(Click) << false << "The project name begins or ends with a space.";
     QTest::newRow("no location") << "meter"
                                  << "" << int(Click) << false
                                  << "Type the location in which to make the project folder.";
@@ -216,6 +234,60 @@ void tst_wizDialog::okNeedsSensibleInput()
         QVERIFY(dialog.isVisible());
         QCOMPARE(wiztest::tree(m_dir->path() + "/dir"), QStringList());
     }
+}
+
+// A screen reader hears the hint as the description of the field it is
+// about; the other fields keep their own. (That it is told of the change
+// needs a platform with accessibility, which the offscreen one is not.)
+void tst_wizDialog::hintIsHeard_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("choose");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("no template chosen") << "meter" << false << "listBox1"
+                                        << "Choose a template.";
+    QTest::newRow("name with a slash")
+        << "a/b" << true << "project_lineEdit"
+        << "A project name is one folder name: no \"/\" or \"\\\", not \".\" or \"..\".";
+    QTest::newRow("warning with OK offered")
+        << "my-meter" << true << "project_lineEdit" << identifierWarning("my-meter");
+}
+
+void tst_wizDialog::hintIsHeard()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, choose);
+    QFETCH(QString, field);
+    QFETCH(QString, hint);
+
+    wizDialog dialog;
+    openDialog(dialog);
+    dialog.location_lineEdit->setText(m_dir->path());
+    if (choose)
+        dialog.listBox1->setCurrentRow(0);
+    dialog.project_lineEdit->setText(name);
+
+    QWidget *concerned = dialog.findChild<QWidget *>(field);
+    QCOMPARE(dialog.hintLabel->text(), hint);
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(concerned)->text(QAccessible::Description), hint);
+    for (QWidget *other :
+        { static_cast<QWidget *>(dialog.listBox1), static_cast<QWidget *>(dialog.project_lineEdit),
+            static_cast<QWidget *>(dialog.location_lineEdit) }) {
+        if (other != concerned)
+            QVERIFY(!other->accessibleDescription().contains(hint));
+    }
+
+    // Once the hint has gone, the field's own description comes back.
+    dialog.listBox1->setCurrentRow(0);
+    dialog.project_lineEdit->setText("meter");
+    QCOMPARE(dialog.hintLabel->text(), QString());
+    QCOMPARE(dialog.project_lineEdit->accessibleDescription(),
+        QStringLiteral("Enter the project name - this becomes the directory where all the project "
+                       "files are placed"));
+    QCOMPARE(dialog.listBox1->accessibleDescription(),
+        QStringLiteral("List of available application templates"));
 }
 
 void tst_wizDialog::hintKeepsTheLayout()
@@ -339,21 +411,46 @@ void tst_wizDialog::damagedSettingsFallBackToDefault()
         QFile::remove(store);
 }
 
+// Where no file browser can be started (the offscreen platform has none), a
+// box says where the project went.
+void tst_wizDialog::newProjectIsCreatedAndHandedOver_data()
+{
+    QTest::addColumn<bool>("browser");
+    QTest::newRow("a file browser shows it") << true;
+    QTest::newRow("no file browser") << false;
+}
+
 void tst_wizDialog::newProjectIsCreatedAndHandedOver()
 {
+    QFETCH(bool, browser);
     wizDialog dialog;
     openDialog(dialog);
     dialog.location_lineEdit->setText(m_dir->path());
     dialog.project_lineEdit->setText("meter");
     dialog.listBox1->setCurrentRow(0);
+    QString told;
+    if (!browser) {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QTest::ignoreMessage(QtWarningMsg,
+            qPrintable("This plugin does not support QPlatformServices::openDocument() for '"
+                + QUrl::fromLocalFile(m_dir->path() + "/meter").toString() + "'."));
+        wiztest::answerNextModal<QMessageBox>(&dialog, [&](QMessageBox *box) {
+            QCOMPARE(box->icon(), QMessageBox::Information);
+            QCOMPARE(box->windowTitle(), QStringLiteral("ZELK Application Wizard"));
+            told = box->text();
+            box->accept();
+        });
+    }
     QTest::mouseClick(dialog.buttonOk, Qt::LeftButton);
+    QCOMPARE(told, browser ? QString() : "The new project is in " + m_dir->path() + "/meter.");
 
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(lastPath(), m_dir->path());
     QCOMPARE(wiztest::readAll(m_dir->path() + "/meter/recorder.log"),
         QByteArray("path=" + m_dir->path().toUtf8() + "\nname=meter\ncount=1\nparam=\nreleased\n"));
-    QCOMPARE(m_urls.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->path() + "/meter") });
+    QCOMPARE(m_urls.opened,
+        browser ? QList<QUrl> { QUrl::fromLocalFile(m_dir->path() + "/meter") } : QList<QUrl>());
 }
 
 void tst_wizDialog::overwriteQuestion_data()
@@ -463,9 +560,8 @@ void tst_wizDialog::failuresAreShown()
     QTRY_COMPARE(shown, message.replace("@", m_dir->path()));
     QCOMPARE(dialog.isVisible(), staysOpen);
     QCOMPARE(dialog.project_lineEdit->text(), QStringLiteral("meter"));
-    // The folder is opened only after a run, and only where it exists.
-    QCOMPARE(
-        m_urls.opened, staysOpen ? QList<QUrl>() : QList<QUrl> { QUrl::fromLocalFile(project) });
+    // After a box of failures the folder is not opened.
+    QCOMPARE(m_urls.opened, QList<QUrl>());
     if (inTheWay == "file")
         QCOMPARE(wiztest::readAll(project), QByteArray("the user's file"));
 }
@@ -484,27 +580,54 @@ void tst_wizDialog::cancelStoresNothing()
     QVERIFY(!QFile::exists(m_dir->path() + "/meter"));
 }
 
-void tst_wizDialog::chooserStartsAtPanels()
+// The panels folder of the current system when it exists, else a folder that
+// exists: the location typed, or home.
+void tst_wizDialog::chooserStart_data()
 {
-    const QString panels = m_dir->path() + "/root/sys/panels";
-    QVERIFY(QDir().mkpath(panels));
-    qputenv("QV_ROOT", QFile::encodeName(m_dir->path() + "/root"));
-    qputenv("QV_SYSTEM", "sys");
+    QTest::addColumn<bool>("panels");
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("panels of the system") << true << "%d/dir"
+                                          << "%d/root/sys/panels";
+    QTest::newRow("the location typed") << false << "%d/dir"
+                                        << "%d/dir";
+    QTest::newRow("a relative location") << false << "dir"
+                                         << "%d/dir";
+    QTest::newRow("a missing location: home") << false << "%d/nowhere"
+                                              << "%h";
+    QTest::newRow("no location: home") << false << ""
+                                       << "%h";
+}
+
+void tst_wizDialog::chooserStart()
+{
+    QFETCH(bool, panels);
+    QFETCH(QString, location);
+    QFETCH(QString, start);
+    auto expand = [this](QString text) {
+        return text.replace("%d", m_dir->path()).replace("%h", QDir::homePath());
+    };
+    QVERIFY(QDir(m_dir->path()).mkpath("dir"));
+    if (panels) {
+        QVERIFY(QDir(m_dir->path()).mkpath("root/sys/panels"));
+        qputenv("QV_ROOT", QFile::encodeName(m_dir->path() + "/root"));
+        qputenv("QV_SYSTEM", "sys");
+    }
 
     wizDialog dialog;
     openDialog(dialog);
-    dialog.location_lineEdit->setText(m_dir->path());
-    QString start;
+    dialog.location_lineEdit->setText(expand(location));
+    QString opened;
     wiztest::answerNextModal<QFileDialog>(&dialog, [&](QFileDialog *chooser) {
-        start = chooser->directory().absolutePath();
+        opened = chooser->directory().absolutePath();
         QCOMPARE(chooser->fileMode(), QFileDialog::Directory);
         QMetaObject::invokeMethod(chooser, "accept");
     });
     QTest::mouseClick(dialog.browse, Qt::LeftButton);
-    QCOMPARE(start, panels);
-    QCOMPARE(dialog.location_lineEdit->text(), panels);
     qunsetenv("QV_ROOT");
     qunsetenv("QV_SYSTEM");
+    QCOMPARE(opened, expand(start));
+    QCOMPARE(dialog.location_lineEdit->text(), expand(start));
 }
 
 void tst_wizDialog::chooserCancelChangesNothing()
@@ -515,6 +638,33 @@ void tst_wizDialog::chooserCancelChangesNothing()
     wiztest::answerNextModal<QFileDialog>(&dialog, [](QFileDialog *chooser) { chooser->reject(); });
     QTest::mouseClick(dialog.browse, Qt::LeftButton);
     QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
+}
+
+// Under a German locale the window, its hints and Qt's own buttons speak German.
+void tst_wizDialog::germanWindow()
+{
+    QVERIFY(translations::install(QLocale(QLocale::German, QLocale::Germany),
+        { QStringLiteral(WIZ_BUILD_DIR "/translations") }));
+    wizDialog dialog;
+    openDialog(dialog);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Varnet-Control-Anwendungsassistent"));
+    QCOMPARE(dialog.textLabel1->text(), QStringLiteral("Projekt&name"));
+    QCOMPARE(dialog.buttonCancel->text(), QStringLiteral("&Abbrechen"));
+    QCOMPARE(dialog.hintLabel->text(), QStringLiteral("Wählen Sie eine Vorlage."));
+
+    QStringList buttons;
+    wiztest::answerNextModal<QFileDialog>(&dialog, [&](QFileDialog *chooser) {
+        for (const QAbstractButton *button : chooser->findChildren<QAbstractButton *>())
+            buttons << button->text();
+        chooser->reject();
+    });
+    QTest::mouseClick(dialog.browse, Qt::LeftButton);
+    QVERIFY2(buttons.contains(QStringLiteral("Abbrechen")), qPrintable(buttons.join(", ")));
+
+    for (QTranslator *translator : qApp->findChildren<QTranslator *>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
 }
 
 WIZ_TEST_MAIN(tst_wizDialog)

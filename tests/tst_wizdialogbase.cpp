@@ -29,6 +29,8 @@ private slots:
     void windowIcon();
     void accessibleNames_data();
     void accessibleNames();
+    void mnemonics_data();
+    void mnemonics();
 };
 
 void tst_wizDialogBase::texts_data()
@@ -48,7 +50,7 @@ void tst_wizDialogBase::texts_data()
            "You can use this tool to generate more plugins.\n\n\nPlease see the documentation for "
            "a "
            "full explaination.";
-    QTest::newRow("name label") << "textLabel1" << QByteArray("text") << "Project Name";
+    QTest::newRow("name label") << "textLabel1" << QByteArray("text") << "Project &Name";
     QTest::newRow("name tip")
         << "project_lineEdit" << QByteArray("toolTip")
         << "Enter the project name - this becomes the directory where all the "
@@ -57,7 +59,7 @@ void tst_wizDialogBase::texts_data()
         << "project_lineEdit" << QByteArray("whatsThis")
         << "<p>Enter the project name - this becomes the directory where all the project files are "
            "placed</p>";
-    QTest::newRow("location label") << "textLabel1_2" << QByteArray("text") << "Location";
+    QTest::newRow("location label") << "textLabel1_2" << QByteArray("text") << "&Location";
     QTest::newRow("location tip")
         << "location_lineEdit" << QByteArray("toolTip")
         << "<p>Path in which to create new project - this path must exist</p>";
@@ -231,34 +233,75 @@ void tst_wizDialogBase::windowIcon()
     QVERIFY(qAlpha(icon.pixel(31, 0)) == 255 && qAlpha(icon.pixel(0, 31)) == 255);
 }
 
+// What a screen reader says of each control: its name, and a description
+// without the tags that the tool tips carry for the eye.
 void tst_wizDialogBase::accessibleNames_data()
 {
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("widget");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("name");
-    QTest::newRow("project name") << "project_lineEdit"
-                                  << "textLabel1"
-                                  << "Project Name";
+    QTest::addColumn<QString>("description");
+    QTest::newRow("template list") << "listBox1"
+                                   << ""
+                                   << "Templates"
+                                   << "List of available application templates";
+    QTest::newRow("project name")
+        << "project_lineEdit"
+        << "textLabel1"
+        << "Project Name"
+        << "Enter the project name - this becomes the directory where all "
+           "the project files are placed";
     QTest::newRow("location") << "location_lineEdit"
                               << "textLabel1_2"
-                              << "Location";
+                              << "Location"
+                              << "Path in which to create new project - this path must exist";
+    QTest::newRow("chooser") << "browse"
+                             << ""
+                             << "Choose location"
+                             << "Click here to browse to a directory";
 }
 
 void tst_wizDialogBase::accessibleNames()
 {
-    QFETCH(QString, field);
+    QFETCH(QString, widget);
     QFETCH(QString, label);
     QFETCH(QString, name);
+    QFETCH(QString, description);
 
     wizDialogBase dialog;
-    auto *input = dialog.findChild<QWidget *>(field);
-    auto *caption = dialog.findChild<QLabel *>(label);
-    QVERIFY(input && caption);
-    // The label's mnemonic, if any, takes the focus to its field.
-    QCOMPARE(caption->buddy(), input);
+    auto *input = dialog.findChild<QWidget *>(widget);
+    QVERIFY(input);
+    if (!label.isEmpty()) {
+        // The label's mnemonic takes the focus to its field.
+        auto *caption = dialog.findChild<QLabel *>(label);
+        QVERIFY(caption);
+        QCOMPARE(caption->buddy(), input);
+    }
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(input);
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), name);
+    QCOMPARE(accessible->text(QAccessible::Description), description);
+}
+
+void tst_wizDialogBase::mnemonics_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("Alt+N") << int(Qt::Key_N) << "project_lineEdit";
+    QTest::newRow("Alt+L") << int(Qt::Key_L) << "location_lineEdit";
+}
+
+void tst_wizDialogBase::mnemonics()
+{
+    QFETCH(int, key);
+    QFETCH(QString, field);
+    wizDialogBase dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.listBox1->setFocus();
+    QTest::keyClick(&dialog, Qt::Key(key), Qt::AltModifier);
+    QTRY_COMPARE(QApplication::focusWidget(), dialog.findChild<QWidget *>(field));
+    QVERIFY(dialog.isVisible());
 }
 
 WIZ_TEST_MAIN(tst_wizDialogBase)

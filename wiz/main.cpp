@@ -2,6 +2,7 @@
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "templaterunner.h"
+#include "translations.h"
 #include "wizdialog.h"
 
 #include <QApplication>
@@ -16,10 +17,12 @@
 
 namespace {
 
-const char usage[]
-    = "Usage: wiz                         open the wizard's window\n"
+// Translated when it is printed; the layout of its columns is the translator's.
+// clang-format off
+const char usage[] = QT_TRANSLATE_NOOP("main",
+      "Usage: wiz                         open the wizard's window\n"
       "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
-      "       wiz --list [--json] | --help\n"
+      "       wiz --list [--json] | --help | --version\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
       "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
@@ -41,7 +44,8 @@ const char usage[]
       "\n"
       "  --list           print the title of each template, one a line\n"
       "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
-      "  --help           print this text\n"
+      "  --help, -h       print this text\n"
+      "  --version        print the version of wiz\n"
       "\n"
       "Example:\n"
       "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
@@ -55,7 +59,8 @@ const char usage[]
       "\n"
       "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
       "nothing; 2 no display to show the window on; 3 some files could not be written.\n"
-      "No run loses a byte that was there: a file is replaced only by a complete new one.\n";
+      "No run loses a byte that was there: a file is replaced only by a complete new one.\n");
+// clang-format on
 
 bool hasDisplay()
 {
@@ -134,23 +139,25 @@ int runHeadless()
     for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
         libraryPaths[entry.title] = entry.path;
     const wizRequest request = commandLine::scan(QCoreApplication::arguments());
-    return templateRunner(templateRunner::Headless)
-        .runRequest(request, libraryPaths.value(request.key));
+    return templateRunner(templateRunner::Headless).runRequest(request, libraryPaths);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const char *first = argc > 1 ? argv[1] : "";
-    if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0) {
-        std::fputs(usage, stdout);
-        return finishOutput("the usage text");
-    }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Checked before anything runs: a misspelt flag must not reach a template
+    // as one of its parameters and let the run go ahead without it.
+    const bool badFlag = !commandLine::flagError(arguments).isEmpty();
+    const bool help = hasArgument(argc, argv, "--help") || hasArgument(argc, argv, "-h");
+    const bool version = hasArgument(argc, argv, "--version");
     const bool list = hasArgument(argc, argv, "--list");
-    // A list shows no window, and with --batch nobody is there to answer one:
-    // either goes as it would on a build server, even on a display.
-    if (list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
+    // None of these shows a window, and with --batch nobody is there to
+    // answer one: each goes as it would on a build server, even on a display.
+    if (badFlag || help || version || list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -166,7 +173,21 @@ int main(int argc, char *argv[])
         previousHandler = qInstallMessageHandler(platformNoticeFilter);
 
     QApplication app(argc, argv);
+    translations::install();
 
+    if (badFlag) {
+        // Now in the user's language.
+        std::fprintf(stderr, "wiz: %s\n", qPrintable(commandLine::flagError(arguments)));
+        return 1;
+    }
+    if (help) {
+        std::fputs(qPrintable(QCoreApplication::translate("main", usage)), stdout);
+        return finishOutput("the usage text");
+    }
+    if (version) {
+        std::printf("wiz %s\n", WIZ_VERSION);
+        return finishOutput("the version");
+    }
     if (list)
         return listTemplates(hasArgument(argc, argv, "--json"));
 

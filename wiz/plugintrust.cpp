@@ -52,14 +52,18 @@ QString statRefusal(const QString &path, bool wantDirectory)
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return qt_error_string(errno);
     if (wantDirectory ? !S_ISDIR(info.st_mode) : !S_ISREG(info.st_mode))
-        return wantDirectory ? tr("it is not a folder") : tr("it is not a regular file");
+        return wantDirectory
+            ? QCoreApplication::translate("pluginTrust", "it is not a folder")
+            : QCoreApplication::translate("pluginTrust", "it is not a regular file");
     if (info.st_uid != 0 && info.st_uid != ::geteuid())
-        return tr("it belongs to %1, neither to you nor to root").arg(userName(info.st_uid));
+        return QCoreApplication::translate(
+            "pluginTrust", "it belongs to %1, neither to you nor to root")
+            .arg(userName(info.st_uid));
     if (info.st_mode & S_IWOTH)
-        return tr("it is writable by every user");
+        return QCoreApplication::translate("pluginTrust", "it is writable by every user");
     if ((info.st_mode & S_IWGRP) && !isPrivateGroup(info.st_uid, info.st_gid)) {
         const group *writers = ::getgrgid(info.st_gid);
-        return tr("it is writable by the group %1")
+        return QCoreApplication::translate("pluginTrust", "it is writable by the group %1")
             .arg(writers ? QString::fromLocal8Bit(writers->gr_name) : QString::number(info.st_gid));
     }
     return QString();

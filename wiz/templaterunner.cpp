@@ -35,7 +35,7 @@ QString tr(const char *text)
 
 QString caption()
 {
-    return tr("ZELK Application Wizard");
+    return QCoreApplication::translate("templateRunner", "ZELK Application Wizard");
 }
 
 // Why location/name cannot be the project directory, or nothing.
@@ -45,11 +45,14 @@ QString refusal(const QString &dir)
     if (!info.exists())
         return QString();
     if (!info.isDir())
-        return tr("%1 exists and is not a folder.").arg(dir);
+        return QCoreApplication::translate("templateRunner", "%1 exists and is not a folder.")
+            .arg(dir);
 #ifdef Q_OS_UNIX
     // Another user could have prepared it with links to files of ours.
     if (info.ownerId() != ::geteuid())
-        return tr("%1 belongs to another user; the wizard does not write into it.").arg(dir);
+        return QCoreApplication::translate(
+            "templateRunner", "%1 belongs to another user; the wizard does not write into it.")
+            .arg(dir);
 #endif
     return QString();
 }
@@ -62,7 +65,9 @@ QString makeDirectory(const QString &dir)
         return QString();
     return qt_error_string(errno);
 #else
-    return QDir().mkdir(dir) ? QString() : tr("it could not be created");
+    return QDir().mkdir(dir)
+        ? QString()
+        : QCoreApplication::translate("templateRunner", "it could not be created");
 #endif
 }
 
@@ -142,16 +147,20 @@ bool templateRunner::prepare(const QString &location, const QString &name, proje
     return true;
 }
 
-int templateRunner::runRequest(const wizRequest &request, const QString &libraryPath)
+int templateRunner::runRequest(
+    const wizRequest &request, const QMap<QString, QString> &libraryPaths)
 {
-    if (!commandLine::isProjectName(request.project)) {
-        report(caption(),
-            tr("\"%1\" is no project name: give one directory name with /project=NAME")
-                .arg(request.project));
+    const QString missing = commandLine::requestError(request);
+    if (!missing.isEmpty()) {
+        report(caption(), missing);
         return 1;
     }
-    if (request.location.isEmpty()) {
-        report(caption(), tr("no location given: use /path=DIRECTORY"));
+    // Told before anything is made; the run never picks a title by itself.
+    if (!libraryPaths.contains(request.key)) {
+        report(tr("Oh Dear"),
+            tr("Could not load library specified: ") + request.key + QLatin1Char('\n')
+                + commandLine::titleSuggestion(request.key, libraryPaths.keys()),
+            QMessageBox::Information);
         return 1;
     }
     const QString warning = cppName::warning(request.project);
@@ -168,7 +177,7 @@ int templateRunner::runRequest(const wizRequest &request, const QString &library
     } else if (!prepare(request.location, request.project, &folder)) {
         return 1;
     }
-    return run(libraryPath, request, folder);
+    return run(libraryPaths.value(request.key), request, folder);
 }
 
 int templateRunner::run(
@@ -249,7 +258,21 @@ int templateRunner::run(
         QMessageBox::warning(m_parent, caption(),
             tr("These files could not be written:\n\n%1").arg(failed.join(QLatin1Char('\n'))));
 
-    if (!request.dryRun && m_attendance != Headless && QFileInfo(folder.path).isDir())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder.path));
+    // After a box of failures the user has something to put right first.
+    if (failed.isEmpty() && !request.dryRun && m_attendance != Headless
+        && QFileInfo(folder.path).isDir())
+        showProject(folder.path);
     return failed.isEmpty() ? 0 : 3;
+}
+
+void templateRunner::showProject(const QString &folder)
+{
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        return;
+    // The window has gone by now, and no file browser shows where the project went.
+    const QString where = tr("The new project is in %1.").arg(QDir::toNativeSeparators(folder));
+    if (m_attendance == Attended)
+        QMessageBox(QMessageBox::Information, caption(), where, QMessageBox::Ok, m_parent).exec();
+    else
+        std::fprintf(stderr, "wiz: %s\n", qPrintable(where));
 }

@@ -3,6 +3,7 @@
 
 #include "commandline.h"
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -36,8 +37,12 @@ public:
     // it wrote. Exit status: 0 every file written, 1 the template could not be
     // run or wrote nothing, 3 some files could not be written.
     int run(const QString &libraryPath, const wizRequest &request, const projectFolder &folder);
-    // The whole unattended run: the request's checks, prepare() and run().
-    int runRequest(const wizRequest &request, const QString &libraryPath);
+    // The whole unattended run: the request's checks, prepare() and run() of
+    // the library that libraryPaths gives for the request's title.
+    int runRequest(const wizRequest &request, const QMap<QString, QString> &libraryPaths);
+    // Opens the project folder in the file browser; where none can be
+    // started, says where the project is instead.
+    void showProject(const QString &folder);
 
     // Tells a failure once: a box where somebody can see it, standard error
     // where nobody may be there to read it.

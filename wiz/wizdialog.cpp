@@ -7,6 +7,7 @@
 
 #include "wiz_icon.xpm"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -67,27 +69,55 @@ wizDialog::~wizDialog() = default;
 void wizDialog::checkValid()
 {
     QWidget *field = nullptr;
-    const QString reason = blockingReason(&field);
-    buttonOk->setEnabled(reason.isEmpty());
-    hintLabel->setText(reason.isEmpty() ? cppName::warning(project_lineEdit->text()) : reason);
+    QString hint = blockingReason(&field);
+    buttonOk->setEnabled(hint.isEmpty());
+    if (hint.isEmpty()) {
+        hint = cppName::warning(project_lineEdit->text());
+        field = project_lineEdit;
+    }
+    hintLabel->setText(hint);
+    // Heard where it is seen: the hint becomes the description of the field
+    // it is about, which a screen reader speaks when it changes and whenever
+    // the field takes the focus.
+    for (QWidget *input : { static_cast<QWidget *>(listBox1),
+             static_cast<QWidget *>(project_lineEdit), static_cast<QWidget *>(location_lineEdit) })
+        describe(input, input == field && !hint.isEmpty() ? hint : QString());
+}
+
+void wizDialog::describe(QWidget *field, const QString &hint)
+{
+    const QString description = hint.isEmpty() ? plainText(field->toolTip()) : hint;
+    if (field->accessibleDescription() == description)
+        return;
+    field->setAccessibleDescription(description);
+    // Qt changes the text quietly; assistive tools learn of it only through this.
+    QAccessibleEvent changed(field, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 QString wizDialog::blockingReason(QWidget **field) const
 {
     *field = listBox1;
     if (listBox1->count() == 0)
-        return tr("No templates were found.");
+        return tr("No templates were found in %1.").arg(QLocale().createSeparatedList(m_folders));
     // The highlighted row, not the current one: a Ctrl+click takes the
     // highlight away and leaves the current row where it was.
     if (listBox1->selectedItems().isEmpty())
         return tr("Choose a template.");
 
     *field = project_lineEdit;
-    const QString name = project_lineEdit->text();
-    if (name.isEmpty())
+    switch (commandLine::projectNameProblem(project_lineEdit->text())) {
+    case commandLine::nameProblem::None:
+        break;
+    case commandLine::nameProblem::Empty:
         return tr("Type a project name.");
-    if (!commandLine::isProjectName(name))
+    case commandLine::nameProblem::Blank:
+        return tr("A project name needs more than spaces.");
+    case commandLine::nameProblem::SpaceAtEdge:
+        return tr("The project name begins or ends with a space.");
+    case commandLine::nameProblem::NotOneFolder:
         return tr("A project name is one folder name: no \"/\" or \"\\\", not \".\" or \"..\".");
+    }
 
     *field = location_lineEdit;
     const QString location = location_lineEdit->text();
@@ -102,8 +132,7 @@ QString wizDialog::blockingReason(QWidget **field) const
     if (location.trimmed() != location && QDir(location.trimmed()).exists())
         return tr("The location begins or ends with a space.");
     if (location.startsWith(QLatin1Char('~')))
-        return tr("\"~\" is not expanded here: type the whole path, such as %1.")
-            .arg(QDir::toNativeSeparators(QDir::homePath()));
+        return commandLine::tildeExplanation();
     if (QDir::isRelativePath(location))
         return tr("The location does not exist in %1.")
             .arg(QDir::toNativeSeparators(QDir::currentPath()));
@@ -127,10 +156,15 @@ void wizDialog::templateDoubleClicked(QListWidgetItem *item)
 
 void wizDialog::browsedir()
 {
-    // Always the panels folder of the current system, never the field's text.
-    const QString start
-        = QStringLiteral("%1/%2/panels")
-              .arg(qEnvironmentVariable("QV_ROOT"), qEnvironmentVariable("QV_SYSTEM"));
+    // The panels folder of the current system comes first; without one, the
+    // chooser starts at a folder that exists, so Choose works at once.
+    QString start = QStringLiteral("%1/%2/panels")
+                        .arg(qEnvironmentVariable("QV_ROOT"), qEnvironmentVariable("QV_SYSTEM"));
+    const QString location = location_lineEdit->text();
+    if (!QFileInfo(start).isDir())
+        start = !location.isEmpty() && QFileInfo(location).isDir()
+            ? QFileInfo(location).absoluteFilePath()
+            : QDir::homePath();
     const QString chosen = QFileDialog::getExistingDirectory(this, QString(), start);
     if (!chosen.isEmpty())
         location_lineEdit->setText(chosen);
@@ -176,6 +210,13 @@ void wizDialog::loadPlugins()
     // stops the list from making its first row current when it takes focus,
     // which would offer OK for a template nobody picked.
     listBox1->setCurrentIndex(QModelIndex());
+    // Only an empty list names them, and only then is it worth asking again.
+    m_folders.clear();
+    if (listBox1->count() == 0) {
+        for (const QString &folder : pluginCatalog::directories())
+            m_folders << QDir::toNativeSeparators(
+                QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+    }
     checkValid();
 }
 
@@ -210,7 +251,7 @@ void wizDialog::runUnattended()
     const wizRequest request = commandLine::scan(QCoreApplication::arguments());
     location_lineEdit->setText(request.location);
     project_lineEdit->setText(request.project);
-    m_exitStatus = templateRunner(templateRunner::Unattended, this)
-                       .runRequest(request, libraryPaths.value(request.key));
+    m_exitStatus
+        = templateRunner(templateRunner::Unattended, this).runRequest(request, libraryPaths);
     QDialog::accept();
 }

@@ -51,8 +51,13 @@ private:
     // when it may be enabled. field is set to the input that has to change.
     QString blockingReason(QWidget **field) const;
     void templateDoubleClicked(QListWidgetItem *item);
+    // Gives field the hint as its accessible description, or its own
+    // description when the hint is about something else.
+    void describe(QWidget *field, const QString &hint);
 
     QMap<QString, QString> libraryPaths;
+    // The folders in which templates were looked for, named when none was found.
+    QStringList m_folders;
     int m_exitStatus = 0;
     // Whether accept() made the project directory, so a run that writes
     // nothing can take it away again.

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 namespace {
@@ -110,13 +111,14 @@ void wizDialogBase::languageChange()
            "a plugins subdirectory and must follow the ZELK Wizard plug-in interface.\n\n\n"
            "You can use this tool to generate more plugins.\n\n\n"
            "Please see the documentation for a full explaination."));
-    textLabel1->setText(tr("Project Name"));
+    listBox1->setAccessibleName(tr("Templates"));
+    textLabel1->setText(tr("Project &Name"));
     project_lineEdit->setToolTip(tr("Enter the project name - this becomes the directory where all "
                                     "the project files are placed"));
     project_lineEdit->setWhatsThis(
         tr("<p>Enter the project name - this becomes the directory where "
            "all the project files are placed</p>"));
-    textLabel1_2->setText(tr("Location"));
+    textLabel1_2->setText(tr("&Location"));
     location_lineEdit->setToolTip(
         tr("<p>Path in which to create new project - this path must exist</p>"));
     location_lineEdit->setWhatsThis(tr(
@@ -124,9 +126,19 @@ void wizDialogBase::languageChange()
         "your project will be a new sub-folder off this directory</p>"));
     browse->setText(tr("..."));
     browse->setToolTip(tr("Click here to browse to a directory"));
+    browse->setAccessibleName(tr("Choose location"));
+    // A screen reader speaks a description as it is, tags and all.
+    for (QWidget *field : { static_cast<QWidget *>(listBox1),
+             static_cast<QWidget *>(project_lineEdit), static_cast<QWidget *>(location_lineEdit) })
+        field->setAccessibleDescription(plainText(field->toolTip()));
     buttonOk->setWindowTitle(QString());
     buttonOk->setText(tr("&OK"));
     buttonOk->setShortcut(QKeySequence(tr("Alt+O")));
     buttonCancel->setText(tr("&Cancel"));
     buttonCancel->setShortcut(QKeySequence(tr("Alt+C")));
+}
+
+QString wizDialogBase::plainText(const QString &text)
+{
+    return Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
 }

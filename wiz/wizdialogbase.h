@@ -41,6 +41,9 @@ protected:
     // hint appearing while the user types does not move the fields.
     static constexpr int hintLines = 2;
 
+    // A tool tip or What's This text as a screen reader should speak it.
+    static QString plainText(const QString &text);
+
 protected slots:
     virtual void languageChange();
 };

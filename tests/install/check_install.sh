@@ -125,7 +125,7 @@ check_tree() {
     install_prefix "$cmake" || return
 
     for file in bin/wiz share/applications/wiz.desktop share/icons/hicolor/32x32/apps/wiz.png \
-        share/doc/wiz/copyright; do
+        share/doc/wiz/copyright share/wiz/translations/wiz_de.qm; do
         [ -f "$prefix/$file" ] || fail "$file is not installed"
     done
     [ -f "$prefix/share/man/man1/wiz.1.gz" ] || [ -f "$prefix/share/man/man1/wiz.1" ] ||
@@ -155,6 +155,11 @@ check_tree() {
         grep -q -F -- "- $prefix/lib/wiz/plugins/$plugin.so" "$tmp/list.err" ||
             fail "$plugin was not listed from $prefix/lib/wiz/plugins"
     done
+
+    # The installed program finds its own catalog.
+    LANGUAGE=de run_wiz "$prefix/bin/wiz" --dryrun >/dev/null 2>"$tmp/german.err"
+    grep -q -F "unbekannte Option --dryrun" "$tmp/german.err" ||
+        { cat "$tmp/german.err"; fail "the installed wiz does not speak German under LANGUAGE=de"; }
 
     run_wiz "$prefix/bin/wiz" /path="$tmp/projects" /project=meter \
         "/key=Create C++ Scripted UI / Panel" /title=Meter >"$tmp/run.out" 2>"$tmp/run.err"
