@@ -22,8 +22,8 @@ const QLatin1String file("template.json");
 
 // Names a placeholder, a condition or the command line gives a meaning of
 // its own, and so no option may take.
-const char *const reservedNames[] = { "name", "guid", "year", "date", "if", "elif", "else",
-    "endif", "path", "project", "key" };
+const char *const reservedNames[]
+    = { "name", "guid", "year", "date", "if", "elif", "else", "endif", "path", "project", "key" };
 
 QString typeName(const QJsonValue &value)
 {
@@ -69,7 +69,8 @@ public:
         for (auto it = object.begin(); it != object.end(); ++it) {
             if (!known.contains(it.key()))
                 fail(path.isEmpty() ? it.key() : path + u'.' + it.key(),
-                    tr("unknown member; the members here are %1").arg(known.join(QStringLiteral(", "))));
+                    tr("unknown member; the members here are %1")
+                        .arg(known.join(QStringLiteral(", "))));
         }
     }
 
@@ -126,8 +127,7 @@ void Checker::option(const QJsonValue &value, const QString &path, templateManif
     if (!isType(value, QJsonValue::Object, path))
         return;
     const QJsonObject object = value.toObject();
-    members(object,
-        path,
+    members(object, path,
         { QStringLiteral("name"), QStringLiteral("label"), QStringLiteral("kind"),
             QStringLiteral("default"), QStringLiteral("choices"), QStringLiteral("values"),
             QStringLiteral("pattern"), QStringLiteral("when"), QStringLiteral("help") });
@@ -160,7 +160,8 @@ void Checker::option(const QJsonValue &value, const QString &path, templateManif
     string(object, QStringLiteral("when"), path + QLatin1String(".when"), &option.when);
     QString kind = QStringLiteral("text");
     if (string(object, QStringLiteral("kind"), path + QLatin1String(".kind"), &kind)
-        && !oneOf(kind, { QStringLiteral("text"), QStringLiteral("yes-no"), QStringLiteral("choice") },
+        && !oneOf(kind,
+            { QStringLiteral("text"), QStringLiteral("yes-no"), QStringLiteral("choice") },
             path + QLatin1String(".kind")))
         return;
     option.kind = kind == u"yes-no" ? templateOption::YesNo
@@ -190,14 +191,16 @@ void Checker::optionValues(const QJsonObject &object, const QString &path, templ
             if (choices.at(i).isObject()) {
                 const QJsonObject choice = choices.at(i).toObject();
                 members(choice, itemPath, { QStringLiteral("value"), QStringLiteral("label") });
-                if (!string(choice, QStringLiteral("value"), itemPath + QLatin1String(".value"), &value))
+                if (!string(choice, QStringLiteral("value"), itemPath + QLatin1String(".value"),
+                        &value))
                     fail(itemPath + QLatin1String(".value"), tr("missing; a choice needs a value"));
                 label = value;
                 string(choice, QStringLiteral("label"), itemPath + QLatin1String(".label"), &label);
             } else if (choices.at(i).isString()) {
                 value = label = choices.at(i).toString();
             } else {
-                fail(itemPath, tr("must be a string or an object, not %1").arg(typeName(choices.at(i))));
+                fail(itemPath,
+                    tr("must be a string or an object, not %1").arg(typeName(choices.at(i))));
                 continue;
             }
             if (value.isEmpty())
@@ -219,7 +222,8 @@ void Checker::optionValues(const QJsonObject &object, const QString &path, templ
     if (only("values", templateOption::YesNo, QStringLiteral("yes-no"))) {
         const QJsonValue values = object.value(QLatin1String("values"));
         const QJsonArray array = values.toArray();
-        if (!values.isArray() || array.size() != 2 || !array.at(0).isString() || !array.at(1).isString())
+        if (!values.isArray() || array.size() != 2 || !array.at(0).isString()
+            || !array.at(1).isString())
             fail(valuesPath, tr("must be an array of two strings, the texts for no and for yes"));
         else
             option->values = QStringList { array.at(0).toString(), array.at(1).toString() };
@@ -258,7 +262,8 @@ void Checker::optionValues(const QJsonObject &object, const QString &path, templ
                     .match(option->defaultText)
                     .hasMatch())
             fail(defaultPath,
-                tr("\"%1\" does not match the pattern %2").arg(option->defaultText, option->pattern));
+                tr("\"%1\" does not match the pattern %2")
+                    .arg(option->defaultText, option->pattern));
         break;
     }
 }
@@ -277,13 +282,15 @@ void Checker::rule(const QJsonValue &value, const QString &path, templateManifes
         fail(path + QLatin1String(".match"), tr("missing; every rule needs a match"));
     else if (object.value(QLatin1String("match")).isString() && rule.match.isEmpty())
         fail(path + QLatin1String(".match"), tr("must not be empty"));
-    if (string(object, QStringLiteral("encoding"), path + QLatin1String(".encoding"), &rule.encoding))
+    if (string(
+            object, QStringLiteral("encoding"), path + QLatin1String(".encoding"), &rule.encoding))
         oneOf(rule.encoding,
             { QStringLiteral("utf-8"), QStringLiteral("utf-8-bom"), QStringLiteral("windows-1252"),
                 QStringLiteral("binary") },
             path + QLatin1String(".encoding"));
     if (string(object, QStringLiteral("newline"), path + QLatin1String(".newline"), &rule.newline))
-        oneOf(rule.newline, { QStringLiteral("lf"), QStringLiteral("crlf"), QStringLiteral("keep") },
+        oneOf(rule.newline,
+            { QStringLiteral("lf"), QStringLiteral("crlf"), QStringLiteral("keep") },
             path + QLatin1String(".newline"));
     const QJsonValue render = object.value(QLatin1String("render"));
     if (!render.isUndefined() && isType(render, QJsonValue::Bool, path + QLatin1String(".render")))
@@ -300,8 +307,8 @@ void Checker::rule(const QJsonValue &value, const QString &path, templateManifes
 
 // A condition may name only the options before it, so the dialog can show
 // or hide each option from the ones above it.
-void checkCondition(Checker &checker, const QString &condition, const QList<templateOption> &options,
-    const QList<templateOption> &before, const QString &path)
+void checkCondition(Checker &checker, const QString &condition,
+    const QList<templateOption> &options, const QList<templateOption> &before, const QString &path)
 {
     std::shared_ptr<const placeholders::Condition> compiled;
     QString message;
@@ -309,7 +316,8 @@ void checkCondition(Checker &checker, const QString &condition, const QList<temp
         checker.fail(path, message);
     else if (!placeholders::compileCondition(condition, before, &compiled, &message))
         checker.fail(path,
-            tr("%1 before this one; an option's condition may name only the options above it").arg(message));
+            tr("%1 before this one; an option's condition may name only the options above it")
+                .arg(message));
 }
 
 } // namespace
@@ -331,7 +339,8 @@ bool templateJson::parse(const QByteArray &json, templateManifest *manifest, QSt
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         const int line = int(json.left(parseError.offset).count('\n')) + 1;
-        errors->append(tr("%1:%2: not valid JSON: %3").arg(file).arg(line).arg(parseError.errorString()));
+        errors->append(
+            tr("%1:%2: not valid JSON: %3").arg(file).arg(line).arg(parseError.errorString()));
         return false;
     }
     if (!document.isObject()) {
@@ -349,21 +358,25 @@ bool templateJson::parse(const QByteArray &json, templateManifest *manifest, QSt
     checker.string(object, QStringLiteral("$schema"), QStringLiteral("$schema"), &schema);
     if (!object.contains(QLatin1String("title")))
         checker.fail(QStringLiteral("title"), tr("missing; every template needs a title"));
-    else if (checker.string(object, QStringLiteral("title"), QStringLiteral("title"), &manifest->title)) {
+    else if (checker.string(
+                 object, QStringLiteral("title"), QStringLiteral("title"), &manifest->title)) {
         if (manifest->title.trimmed().isEmpty())
             checker.fail(QStringLiteral("title"), tr("must not be empty"));
         checker.singleLine(manifest->title, QStringLiteral("title"));
     }
     checker.string(object, QStringLiteral("description"), QStringLiteral("description"),
         &manifest->description);
-    checker.string(object, QStringLiteral("message"), QStringLiteral("message"), &manifest->message);
-    checker.string(object, QStringLiteral("version"), QStringLiteral("version"), &manifest->version);
+    checker.string(
+        object, QStringLiteral("message"), QStringLiteral("message"), &manifest->message);
+    checker.string(
+        object, QStringLiteral("version"), QStringLiteral("version"), &manifest->version);
     if (checker.string(object, QStringLiteral("icon"), QStringLiteral("icon"), &manifest->icon)) {
         const QString suffix = QFileInfo(manifest->icon).suffix().toLower();
         if (suffix != u"png" && suffix != u"svg" && suffix != u"xpm")
             checker.fail(QStringLiteral("icon"),
                 tr("\"%1\" is not a PNG, SVG or XPM file (.png, .svg, .xpm)").arg(manifest->icon));
-        else if (QDir::isAbsolutePath(manifest->icon) || manifest->icon.split(u'/').contains(QLatin1String("..")))
+        else if (QDir::isAbsolutePath(manifest->icon)
+            || manifest->icon.split(u'/').contains(QLatin1String("..")))
             checker.fail(QStringLiteral("icon"),
                 tr("\"%1\" must be a path inside the template folder").arg(manifest->icon));
     }
@@ -378,16 +391,19 @@ bool templateJson::parse(const QByteArray &json, templateManifest *manifest, QSt
         const QJsonObject rule = name.toObject();
         checker.members(rule, QStringLiteral("name"),
             { QStringLiteral("rule"), QStringLiteral("pattern"), QStringLiteral("message") });
-        if (checker.string(rule, QStringLiteral("rule"), QStringLiteral("name.rule"), &manifest->nameRule))
+        if (checker.string(
+                rule, QStringLiteral("rule"), QStringLiteral("name.rule"), &manifest->nameRule))
             checker.oneOf(manifest->nameRule,
-                { QStringLiteral("identifier"), QStringLiteral("directory"), QStringLiteral("pattern") },
+                { QStringLiteral("identifier"), QStringLiteral("directory"),
+                    QStringLiteral("pattern") },
                 QStringLiteral("name.rule"));
         checker.string(rule, QStringLiteral("message"), QStringLiteral("name.message"),
             &manifest->nameMessage);
-        const bool hasPattern = checker.string(
-            rule, QStringLiteral("pattern"), QStringLiteral("name.pattern"), &manifest->namePattern);
+        const bool hasPattern = checker.string(rule, QStringLiteral("pattern"),
+            QStringLiteral("name.pattern"), &manifest->namePattern);
         if (manifest->nameRule == u"pattern" && !rule.contains(QLatin1String("pattern")))
-            checker.fail(QStringLiteral("name.pattern"), tr("missing; the rule \"pattern\" needs one"));
+            checker.fail(
+                QStringLiteral("name.pattern"), tr("missing; the rule \"pattern\" needs one"));
         else if (hasPattern && manifest->nameRule != u"pattern")
             checker.fail(QStringLiteral("name.pattern"), tr("only the rule \"pattern\" has one"));
         else if (hasPattern)
@@ -395,7 +411,8 @@ bool templateJson::parse(const QByteArray &json, templateManifest *manifest, QSt
     }
 
     const QJsonValue options = object.value(QLatin1String("options"));
-    if (!options.isUndefined() && checker.isType(options, QJsonValue::Array, QStringLiteral("options"))) {
+    if (!options.isUndefined()
+        && checker.isType(options, QJsonValue::Array, QStringLiteral("options"))) {
         const QJsonArray array = options.toArray();
         for (qsizetype i = 0; i < array.size(); ++i)
             checker.option(array.at(i), QStringLiteral("options[%1]").arg(i), manifest);
@@ -436,10 +453,12 @@ bool templateJson::read(const QString &folder, const QString &wizardVersion,
     if (!manifest->icon.isEmpty()) {
         const QFileInfo icon(folder + u'/' + manifest->icon);
         if (!icon.isFile() || icon.isSymLink())
-            checker.fail(QStringLiteral("icon"), tr("\"%1\" is not a file in the template folder").arg(manifest->icon));
+            checker.fail(QStringLiteral("icon"),
+                tr("\"%1\" is not a file in the template folder").arg(manifest->icon));
     }
     if (!wizardVersion.isEmpty() && !manifest->requiredVersion.isEmpty()
-        && QVersionNumber::fromString(wizardVersion) < QVersionNumber::fromString(manifest->requiredVersion))
+        && QVersionNumber::fromString(wizardVersion)
+            < QVersionNumber::fromString(manifest->requiredVersion))
         checker.fail(QStringLiteral("requires"),
             tr("the template needs wizard version %1 or later; this is %2")
                 .arg(manifest->requiredVersion, wizardVersion));

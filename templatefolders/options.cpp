@@ -21,9 +21,9 @@ QString unknown(const templateManifest &manifest, const QString &name)
     QStringList names;
     for (const templateOption &known : manifest.options)
         names << known.name;
-    return names.isEmpty()
-        ? tr("unknown option \"%1\"; this template has no options").arg(name)
-        : tr("unknown option \"%1\"; the options are %2").arg(name, names.join(QStringLiteral(", ")));
+    return names.isEmpty() ? tr("unknown option \"%1\"; this template has no options").arg(name)
+                           : tr("unknown option \"%1\"; the options are %2")
+                                 .arg(name, names.join(QStringLiteral(", ")));
 }
 
 placeholders::Value defaultValue(const templateOption &option)

@@ -85,7 +85,8 @@ class ConditionParser
 {
 public:
     ConditionParser(const QString &text, const QList<templateOption> &options)
-        : text(text), options(options)
+        : text(text)
+        , options(options)
     {
     }
 
@@ -131,8 +132,8 @@ private:
     }
 
     // Evaluation recurses through the tree, so its size is bounded.
-    std::shared_ptr<const Condition> join(
-        Condition::Op op, std::shared_ptr<const Condition> left, std::shared_ptr<const Condition> right)
+    std::shared_ptr<const Condition> join(Condition::Op op, std::shared_ptr<const Condition> left,
+        std::shared_ptr<const Condition> right)
     {
         if (++joined > 100)
             fail(tr("the condition has more than 100 operators"));
@@ -279,7 +280,9 @@ class TextParser
 {
 public:
     TextParser(const QString &text, const QList<templateOption> &options, bool blocks)
-        : text(text), options(options), blocks(blocks)
+        : text(text)
+        , options(options)
+        , blocks(blocks)
     {
     }
 
@@ -331,7 +334,8 @@ public:
             }
             const qsizetype end = tagEnd(text, percent);
             if (end < 0)
-                return fail(tr("\"%{\" is not closed by \"}\" on its line; write \"%%{\" for a literal \"%{\""));
+                return fail(tr("\"%{\" is not closed by \"}\" on its line; write \"%%{\" for a "
+                               "literal \"%{\""));
             const QString tag = text.mid(percent, end + 1 - percent);
             const QString inside = tag.mid(2, tag.size() - 3);
             at = end + 1;
@@ -371,7 +375,8 @@ public:
             std::shared_ptr<const Condition> condition;
             if (keyword == u"if" || keyword == u"elif") {
                 if (rest.isEmpty())
-                    return fail(tr("\"%1\" needs a condition, as in %{%2 OPTION}").arg(tag, keyword));
+                    return fail(
+                        tr("\"%1\" needs a condition, as in %{%2 OPTION}").arg(tag, keyword));
                 QString message;
                 if (!compileCondition(rest, options, &condition, &message))
                     return fail(tr("%1 in \"%2\"").arg(message, tag));
@@ -435,10 +440,11 @@ private:
         } else if (name == u"guid") {
             const QString number = parts.isEmpty() ? QString() : parts.takeFirst();
             const bool digits = !number.isEmpty()
-                && std::all_of(number.begin(), number.end(),
-                    [](QChar c) { return c >= u'0' && c <= u'9'; });
+                && std::all_of(
+                    number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
             if (!digits) {
-                error->message = tr("\"%1\" needs a number after \"guid.\", as in %{guid.1}").arg(tag);
+                error->message
+                    = tr("\"%1\" needs a number after \"guid.\", as in %{guid.1}").arg(tag);
                 return false;
             }
             node->kind = Node::Guid;
@@ -451,13 +457,15 @@ private:
             return false;
         }
         for (const QString &filter : parts) {
-            const auto found = std::find_if(std::begin(filterNames), std::end(filterNames),
-                [&](const char *known) { return filter.compare(QLatin1String(known), Qt::CaseInsensitive) == 0; });
+            const auto found = std::find_if(
+                std::begin(filterNames), std::end(filterNames), [&](const char *known) {
+                    return filter.compare(QLatin1String(known), Qt::CaseInsensitive) == 0;
+                });
             if (found == std::end(filterNames)) {
-                error->message
-                    = tr("unknown filter \".%1\" in \"%2\"; the filters are .upper, .lower, .title, "
-                         ".identifier")
-                          .arg(filter, tag);
+                error->message = tr(
+                    "unknown filter \".%1\" in \"%2\"; the filters are .upper, .lower, .title, "
+                    ".identifier")
+                                     .arg(filter, tag);
                 return false;
             }
             node->filters.append(int(found - std::begin(filterNames)));

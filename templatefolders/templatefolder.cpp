@@ -97,7 +97,8 @@ QString withNewlines(QString text, const QString &newline)
 
 // The bytes of a text in its file's encoding; each character Windows-1252
 // cannot hold is noted.
-QByteArray encode(const QString &text, const QString &encoding, const QString &path, QStringList *notes)
+QByteArray encode(
+    const QString &text, const QString &encoding, const QString &path, QStringList *notes)
 {
     if (encoding == u"utf-8-bom")
         return QByteArray(utf8Bom) + text.toUtf8();
@@ -152,14 +153,16 @@ bool templateFolder::load(
 
     // Every entry, links included: a link could take a file from anywhere.
     QStringList stored;
-    QDirIterator entries(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+    QDirIterator entries(root,
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
         QDirIterator::Subdirectories);
     while (entries.hasNext()) {
         entries.next();
         const QFileInfo info = entries.fileInfo();
         const QString path = info.filePath().mid(root.size() + 1);
         if (info.isSymLink())
-            errors->append(tr("files/%1: a symbolic link; a template holds only files and folders").arg(path));
+            errors->append(
+                tr("files/%1: a symbolic link; a template holds only files and folders").arg(path));
         else if (info.isFile())
             stored.append(path);
         else if (!info.isDir())
@@ -184,11 +187,12 @@ bool templateFolder::load(
                                .arg(r)
                                .arg(rule.match));
         else if (!rule.rename.isEmpty() && matched.size() > 1)
-            errors->append(tr("template.json: files[%1].rename: the rule matches %2 files (%3, ...); "
-                              "a rename needs a rule that matches one")
-                               .arg(r)
-                               .arg(matched.size())
-                               .arg(matched.mid(0, 2).join(QStringLiteral(", "))));
+            errors->append(
+                tr("template.json: files[%1].rename: the rule matches %2 files (%3, ...); "
+                   "a rename needs a rule that matches one")
+                    .arg(r)
+                    .arg(matched.size())
+                    .arg(matched.mid(0, 2).join(QStringLiteral(", "))));
     }
 
     auto files = std::make_shared<QList<File>>();
@@ -270,7 +274,8 @@ bool templateFolder::load(
         } else {
             placeholders::Error error;
             if (!placeholders::compile(text, manifest.options, true, &file.compiled, &error)) {
-                errors->append(QStringLiteral("%1:%2: %3").arg(label).arg(error.line).arg(error.message));
+                errors->append(
+                    QStringLiteral("%1:%2: %3").arg(label).arg(error.line).arg(error.message));
                 continue;
             }
         }
@@ -318,7 +323,8 @@ renderResult templateFolder::render(const QString &name, const placeholders::Val
         }
         const QString path = components.join(u'/');
         if (!problem.isEmpty()) {
-            result.errors.append(tr("%1: the output path \"%2\" holds %3").arg(label, path, problem));
+            result.errors.append(
+                tr("%1: the output path \"%2\" holds %3").arg(label, path, problem));
             continue;
         }
         if (sources.contains(path)) {
@@ -338,11 +344,13 @@ renderResult templateFolder::render(const QString &name, const placeholders::Val
             result.notes.append(tr("%1: copied as binary").arg(path));
             break;
         case File::Verbatim:
-            output.bytes = encode(withNewlines(file.text, file.newline), file.encoding, path, &result.notes);
+            output.bytes
+                = encode(withNewlines(file.text, file.newline), file.encoding, path, &result.notes);
             break;
         case File::Rendered:
-            output.bytes = encode(withNewlines(placeholders::render(file.compiled, context), file.newline),
-                file.encoding, path, &result.notes);
+            output.bytes
+                = encode(withNewlines(placeholders::render(file.compiled, context), file.newline),
+                    file.encoding, path, &result.notes);
             break;
         }
         result.files.append(output);
@@ -350,11 +358,13 @@ renderResult templateFolder::render(const QString &name, const placeholders::Val
 
     // A file where another needs a folder cannot be written either.
     for (auto it = sources.begin(); it != sources.end(); ++it) {
-        for (qsizetype slash = it.key().indexOf(u'/'); slash >= 0; slash = it.key().indexOf(u'/', slash + 1)) {
+        for (qsizetype slash = it.key().indexOf(u'/'); slash >= 0;
+             slash = it.key().indexOf(u'/', slash + 1)) {
             const QString folder = it.key().left(slash);
             if (sources.contains(folder))
-                result.errors.append(tr("files/%1 gives the file \"%2\", where files/%3 needs a folder")
-                                         .arg(sources.value(folder), folder, it.value()));
+                result.errors.append(
+                    tr("files/%1 gives the file \"%2\", where files/%3 needs a folder")
+                        .arg(sources.value(folder), folder, it.value()));
         }
     }
     if (!result.errors.isEmpty()) {

@@ -17,7 +17,8 @@ private slots:
 namespace {
 
 // Runs program and fails the test unless it exits 0 within seconds.
-bool run(const QString &program, const QStringList &arguments, int seconds, const QString &directory = QString())
+bool run(const QString &program, const QStringList &arguments, int seconds,
+    const QString &directory = QString())
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -29,7 +30,8 @@ bool run(const QString &program, const QStringList &arguments, int seconds, cons
     const QByteArray output = process.readAll();
     if (finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
         return true;
-    qWarning("%s %s:\n%s", qPrintable(program), qPrintable(arguments.join(u' ')), output.constData());
+    qWarning(
+        "%s %s:\n%s", qPrintable(program), qPrintable(arguments.join(u' ')), output.constData());
     return false;
 }
 
@@ -39,9 +41,12 @@ void tst_c_library_example::buildsAndPasses_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("header");
-    QTest::newRow("identifier") << "meter" << "include/meter.h";
-    QTest::newRow("hyphen") << "my-lib" << "include/my_lib.h";
-    QTest::newRow("non-ASCII") << "café" << "include/caf_.h";
+    QTest::newRow("identifier") << "meter"
+                                << "include/meter.h";
+    QTest::newRow("hyphen") << "my-lib"
+                            << "include/my_lib.h";
+    QTest::newRow("non-ASCII") << "café"
+                               << "include/caf_.h";
 }
 
 void tst_c_library_example::buildsAndPasses()
@@ -56,7 +61,8 @@ void tst_c_library_example::buildsAndPasses()
     QVERIFY(QFile::exists(project + QLatin1String("/LICENSE")));
     QVERIFY(run(QStringLiteral("cmake"), { "-S", project, "-B", project + "/build" }, 60));
     QVERIFY(run(QStringLiteral("cmake"), { "--build", project + "/build" }, 60));
-    QVERIFY(run(QStringLiteral("ctest"), { "--output-on-failure", "--no-tests=error" }, 30, project + "/build"));
+    QVERIFY(run(QStringLiteral("ctest"), { "--output-on-failure", "--no-tests=error" }, 30,
+        project + "/build"));
 }
 
 WIZ_TEST_MAIN(tst_c_library_example)

@@ -50,8 +50,8 @@ struct Rendered
     renderResult result;
 };
 
-Rendered render(const QByteArray &json, const Tree &tree, const QString &name = QStringLiteral("my-lib"),
-    const QStringList &parameters = {})
+Rendered render(const QByteArray &json, const Tree &tree,
+    const QString &name = QStringLiteral("my-lib"), const QStringList &parameters = {})
 {
     QTemporaryDir dir;
     makeTemplate(dir.path(), json, tree);
@@ -105,10 +105,10 @@ void tst_templatefolder::manifestMistakes_data()
     QTest::addColumn<Tree>("tree");
     QTest::addColumn<QString>("expected");
 
-    const Tree plain { { "README.md", "%{name}\n" }, { "src/main.c", "int main(void) { return 0; }\n" } };
-    const auto row = [&](const char *name, const QByteArray &json, const QString &expected, const Tree &tree) {
-        QTest::newRow(name) << json << tree << expected;
-    };
+    const Tree plain { { "README.md", "%{name}\n" },
+        { "src/main.c", "int main(void) { return 0; }\n" } };
+    const auto row = [&](const char *name, const QByteArray &json, const QString &expected,
+                         const Tree &tree) { QTest::newRow(name) << json << tree << expected; };
     const auto plainRow = [&](const char *name, const QByteArray &json, const QString &expected) {
         row(name, json, expected, plain);
     };
@@ -117,11 +117,13 @@ void tst_templatefolder::manifestMistakes_data()
     plainRow("not an object", "[]", "template.json: must hold one JSON object, the manifest");
     plainRow("no title", "{}", "template.json: title: missing; every template needs a title");
     plainRow("empty title", R"({"title": " "})", "template.json: title: must not be empty");
-    plainRow("wrong type", R"({"title": 3})", "template.json: title: must be a string, not a number");
+    plainRow(
+        "wrong type", R"({"title": 3})", "template.json: title: must be a string, not a number");
     plainRow("unknown member", R"({"title": "T", "colour": "red"})",
         "template.json: colour: unknown member; the members here are $schema, title, description, "
         "icon, version, requires, message, name, options, files");
-    plainRow("kind not known", R"({"title": "T", "options": [{"name": "a"}, {"name": "b", "kind": "colour"}]})",
+    plainRow("kind not known",
+        R"({"title": "T", "options": [{"name": "a"}, {"name": "b", "kind": "colour"}]})",
         "template.json: options[1].kind: \"colour\" is not one of text, yes-no, choice");
     plainRow("option without name", R"({"title": "T", "options": [{"kind": "text"}]})",
         "template.json: options[0].name: missing; every option needs a name");
@@ -131,37 +133,52 @@ void tst_templatefolder::manifestMistakes_data()
     plainRow("option name reserved", R"({"title": "T", "options": [{"name": "Date"}]})",
         "template.json: options[0].name: \"Date\" is a reserved name");
     plainRow("option name wiz", R"({"title": "T", "options": [{"name": "wizard"}]})",
-        "template.json: options[0].name: \"wizard\" begins with \"wiz\", which is kept for the wizard");
+        "template.json: options[0].name: \"wizard\" begins with \"wiz\", which is kept for the "
+        "wizard");
     plainRow("option name twice", R"({"title": "T", "options": [{"name": "a"}, {"name": "A"}]})",
-        "template.json: options[1].name: \"A\" is already the name of another option (\"a\"); names "
+        "template.json: options[1].name: \"A\" is already the name of another option (\"a\"); "
+        "names "
         "are compared without case");
-    plainRow("choice without choices", R"({"title": "T", "options": [{"name": "a", "kind": "choice"}]})",
+    plainRow("choice without choices",
+        R"({"title": "T", "options": [{"name": "a", "kind": "choice"}]})",
         "template.json: options[0].choices: missing; a choice option needs at least one choice");
-    plainRow("choice twice", R"({"title": "T", "options": [{"name": "a", "kind": "choice", "choices": ["x", {"value": "x"}]}]})",
+    plainRow("choice twice",
+        R"({"title": "T", "options": [{"name": "a", "kind": "choice", "choices": ["x", {"value": "x"}]}]})",
         "template.json: options[0].choices[1]: \"x\" is already a choice");
     plainRow("choices on text", R"({"title": "T", "options": [{"name": "a", "choices": ["x"]}]})",
         "template.json: options[0].choices: only a choice option has it");
-    plainRow("default of a choice", R"({"title": "T", "options": [{"name": "a", "kind": "choice", "choices": ["x"], "default": "y"}]})",
+    plainRow("default of a choice",
+        R"({"title": "T", "options": [{"name": "a", "kind": "choice", "choices": ["x"], "default": "y"}]})",
         "template.json: options[0].default: \"y\" is not one of the choices x");
-    plainRow("default of a yes-no", R"({"title": "T", "options": [{"name": "a", "kind": "yes-no", "default": "yes"}]})",
+    plainRow("default of a yes-no",
+        R"({"title": "T", "options": [{"name": "a", "kind": "yes-no", "default": "yes"}]})",
         "template.json: options[0].default: must be a boolean, not a string");
-    plainRow("values not two", R"({"title": "T", "options": [{"name": "a", "kind": "yes-no", "values": ["off"]}]})",
-        "template.json: options[0].values: must be an array of two strings, the texts for no and for yes");
-    plainRow("bad pattern", R"({"title": "T", "options": [{"name": "a", "pattern": "(", "default": ""}]})",
-        "template.json: options[0].pattern: not a valid regular expression: missing closing parenthesis");
-    plainRow("default against pattern", R"({"title": "T", "options": [{"name": "a", "pattern": "[a-z]+"}]})",
+    plainRow("values not two",
+        R"({"title": "T", "options": [{"name": "a", "kind": "yes-no", "values": ["off"]}]})",
+        "template.json: options[0].values: must be an array of two strings, the texts for no and "
+        "for yes");
+    plainRow("bad pattern",
+        R"({"title": "T", "options": [{"name": "a", "pattern": "(", "default": ""}]})",
+        "template.json: options[0].pattern: not a valid regular expression: missing closing "
+        "parenthesis");
+    plainRow("default against pattern",
+        R"({"title": "T", "options": [{"name": "a", "pattern": "[a-z]+"}]})",
         "template.json: options[0].default: \"\" does not match the pattern [a-z]+");
-    plainRow("when names a later option", R"({"title": "T", "options": [{"name": "a", "when": "b"}, {"name": "b", "kind": "yes-no"}]})",
-        "template.json: options[0].when: unknown option \"b\" before this one; an option's condition "
+    plainRow("when names a later option",
+        R"({"title": "T", "options": [{"name": "a", "when": "b"}, {"name": "b", "kind": "yes-no"}]})",
+        "template.json: options[0].when: unknown option \"b\" before this one; an option's "
+        "condition "
         "may name only the options above it");
-    plainRow("when with an unknown choice", withOptions(R"(, "files": [{"match": "**", "when": "style == gpl"}])"),
+    plainRow("when with an unknown choice",
+        withOptions(R"(, "files": [{"match": "**", "when": "style == gpl"}])"),
         "template.json: files[0].when: \"gpl\" is not one of the choices of \"style\": mit, bsd");
     plainRow("name rule", R"({"title": "T", "name": {"rule": "folder"}})",
         "template.json: name.rule: \"folder\" is not one of identifier, directory, pattern");
     plainRow("pattern rule without pattern", R"({"title": "T", "name": {"rule": "pattern"}})",
         "template.json: name.pattern: missing; the rule \"pattern\" needs one");
     plainRow("encoding", R"({"title": "T", "files": [{"match": "*.md", "encoding": "latin1"}]})",
-        "template.json: files[0].encoding: \"latin1\" is not one of utf-8, utf-8-bom, windows-1252, binary");
+        "template.json: files[0].encoding: \"latin1\" is not one of utf-8, utf-8-bom, "
+        "windows-1252, binary");
     plainRow("newline", R"({"title": "T", "files": [{"match": "*.md", "newline": "cr"}]})",
         "template.json: files[0].newline: \"cr\" is not one of lf, crlf, keep");
     plainRow("rule without match", R"({"title": "T", "files": [{"render": false}]})",
@@ -171,7 +188,8 @@ void tst_templatefolder::manifestMistakes_data()
     plainRow("rename of many", R"({"title": "T", "files": [{"match": "**", "rename": "x"}]})",
         "template.json: files[0].rename: the rule matches 2 files (README.md, src/main.c, ...); a "
         "rename needs a rule that matches one");
-    plainRow("rename placeholder", R"({"title": "T", "files": [{"match": "README.md", "rename": "%{nmae}.md"}]})",
+    plainRow("rename placeholder",
+        R"({"title": "T", "files": [{"match": "README.md", "rename": "%{nmae}.md"}]})",
         "template.json: files[0].rename: unknown placeholder \"%{nmae}\"");
     plainRow("requires a newer wizard", R"({"title": "T", "requires": "1.2"})",
         "template.json: requires: the template needs wizard version 1.2 or later; this is 1.0.0");
@@ -209,10 +227,11 @@ void tst_templatefolder::placeholders_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("expected");
 
-    const auto row = [](const char *title, const QByteArray &text, const QByteArray &expected,
-                         const QStringList &parameters = {}, const QString &name = QStringLiteral("my-lib")) {
-        QTest::newRow(title) << name << parameters << text << expected;
-    };
+    const auto row
+        = [](const char *title, const QByteArray &text, const QByteArray &expected,
+              const QStringList &parameters = {}, const QString &name = QStringLiteral("my-lib")) {
+              QTest::newRow(title) << name << parameters << text << expected;
+          };
     row("name", "<%{name}>", "<my-lib>");
     row("filters chain", "#ifndef %{name.identifier.upper}_H", "#ifndef MY_LIB_H");
     row("title", "%{name.title} %{name.Upper.title}", "My-Lib MY-LIB");
@@ -262,38 +281,48 @@ void tst_templatefolder::placeholderMistakes_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("unknown placeholder") << QByteArray("a\n%{nmae}\n") << "files/t.txt:2: unknown placeholder \"%{nmae}\"";
-    QTest::newRow("unknown filter") << QByteArray("%{name.upperr}")
-                                    << "files/t.txt:1: unknown filter \".upperr\" in \"%{name.upperr}\"; the "
-                                       "filters are .upper, .lower, .title, .identifier";
-    QTest::newRow("GUID without number") << QByteArray("%{guid}")
-                                         << "files/t.txt:1: \"%{guid}\" needs a number after \"guid.\", as in %{guid.1}";
-    QTest::newRow("not closed") << QByteArray("\n\n%{name\n}")
-                                << "files/t.txt:3: \"%{\" is not closed by \"}\" on its line; write \"%%{\" "
-                                   "for a literal \"%{\"";
-    QTest::newRow("endif alone") << QByteArray("a\n%{endif}\n") << "files/t.txt:2: \"%{endif}\" without \"%{if ...}\" before it";
-    QTest::newRow("if not closed") << QByteArray("a\n%{if licence}\nb\n") << "files/t.txt:2: \"%{if ...}\" is not closed by \"%{endif}\"";
+    QTest::newRow("unknown placeholder")
+        << QByteArray("a\n%{nmae}\n") << "files/t.txt:2: unknown placeholder \"%{nmae}\"";
+    QTest::newRow("unknown filter")
+        << QByteArray("%{name.upperr}")
+        << "files/t.txt:1: unknown filter \".upperr\" in \"%{name.upperr}\"; the "
+           "filters are .upper, .lower, .title, .identifier";
+    QTest::newRow("GUID without number") << QByteArray(
+        "%{guid}") << "files/t.txt:1: \"%{guid}\" needs a number after \"guid.\", as in %{guid.1}";
+    QTest::newRow("not closed")
+        << QByteArray("\n\n%{name\n}")
+        << "files/t.txt:3: \"%{\" is not closed by \"}\" on its line; write \"%%{\" "
+           "for a literal \"%{\"";
+    QTest::newRow("endif alone") << QByteArray("a\n%{endif}\n")
+                                 << "files/t.txt:2: \"%{endif}\" without \"%{if ...}\" before it";
+    QTest::newRow("if not closed") << QByteArray("a\n%{if licence}\nb\n")
+                                   << "files/t.txt:2: \"%{if ...}\" is not closed by \"%{endif}\"";
     QTest::newRow("elif after else") << QByteArray("%{if licence}\n%{else}\n%{elif flag}\n%{endif}")
                                      << "files/t.txt:3: \"%{elif flag}\" after \"%{else}\"";
-    QTest::newRow("if without condition") << QByteArray("%{if}%{endif}")
-                                          << "files/t.txt:1: \"%{if}\" needs a condition, as in %{if OPTION}";
-    QTest::newRow("unknown option") << QByteArray("%{if colour}%{endif}")
-                                    << "files/t.txt:1: unknown option \"colour\" in \"%{if colour}\"";
-    QTest::newRow("choice value") << QByteArray("%{if style == gpl}%{endif}")
-                                  << "files/t.txt:1: \"gpl\" is not one of the choices of \"style\": mit, bsd in "
-                                     "\"%{if style == gpl}\"";
-    QTest::newRow("choice alone") << QByteArray("%{if style}%{endif}")
-                                  << "files/t.txt:1: \"style\" is not a yes-no option: compare it, as in style "
-                                     "== VALUE in \"%{if style}\"";
-    QTest::newRow("yes-no compared") << QByteArray("%{if licence == true}%{endif}")
-                                     << "files/t.txt:1: \"licence\" is a yes-no option: write licence or "
-                                        "!licence, not a comparison in \"%{if licence == true}\"";
-    QTest::newRow("parenthesis") << QByteArray("%{if (licence}%{endif}")
-                                 << "files/t.txt:1: a \"(\" is not closed in the condition \"(licence\" in "
-                                    "\"%{if (licence}\"";
-    QTest::newRow("dangling operator") << QByteArray("%{if licence &&}%{endif}")
-                                       << "files/t.txt:1: the condition \"licence &&\" ends too early in "
-                                          "\"%{if licence &&}\"";
+    QTest::newRow("if without condition") << QByteArray(
+        "%{if}%{endif}") << "files/t.txt:1: \"%{if}\" needs a condition, as in %{if OPTION}";
+    QTest::newRow("unknown option") << QByteArray(
+        "%{if colour}%{endif}") << "files/t.txt:1: unknown option \"colour\" in \"%{if colour}\"";
+    QTest::newRow("choice value")
+        << QByteArray("%{if style == gpl}%{endif}")
+        << "files/t.txt:1: \"gpl\" is not one of the choices of \"style\": mit, bsd in "
+           "\"%{if style == gpl}\"";
+    QTest::newRow("choice alone")
+        << QByteArray("%{if style}%{endif}")
+        << "files/t.txt:1: \"style\" is not a yes-no option: compare it, as in style "
+           "== VALUE in \"%{if style}\"";
+    QTest::newRow("yes-no compared")
+        << QByteArray("%{if licence == true}%{endif}")
+        << "files/t.txt:1: \"licence\" is a yes-no option: write licence or "
+           "!licence, not a comparison in \"%{if licence == true}\"";
+    QTest::newRow("parenthesis")
+        << QByteArray("%{if (licence}%{endif}")
+        << "files/t.txt:1: a \"(\" is not closed in the condition \"(licence\" in "
+           "\"%{if (licence}\"";
+    QTest::newRow("dangling operator")
+        << QByteArray("%{if licence &&}%{endif}")
+        << "files/t.txt:1: the condition \"licence &&\" ends too early in "
+           "\"%{if licence &&}\"";
 }
 
 void tst_templatefolder::placeholderMistakes()
@@ -314,23 +343,31 @@ void tst_templatefolder::encodings_data()
     const QByteArray png = QByteArray::fromHex(
         "89504e470d0a1a0a0000000d49484452000000010000000108060000001f15c489"
         "0000000d4944415478da63f8ffff3f0005fe02fea7d6a4f00000000049454e44ae426082");
-    QTest::newRow("CR LF kept") << QByteArray() << QByteArray("a\r\n%{name}\n") << QByteArray("a\r\nZähler€ł\n") << QStringList();
-    QTest::newRow("UTF-8 drops a mark") << QByteArray() << QByteArray("\xef\xbb\xbfx") << QByteArray("x") << QStringList();
-    QTest::newRow("UTF-8 with a mark") << QByteArray(R"("encoding": "utf-8-bom")") << QByteArray("\xef\xbb\xbfx")
-                                       << QByteArray("\xef\xbb\xbfx") << QStringList();
-    QTest::newRow("Windows-1252") << QByteArray(R"("encoding": "windows-1252")")
-                                  << QByteArray("caf\xe9 \x80 \x81\r\n%{name}\r\n")
-                                  << QByteArray("caf\xe9 \x80 \x81\r\nZ\xe4hler\x80?\r\n")
-                                  << QStringList { "t.txt:2: \"ł\" is not in windows-1252 and was written as \"?\"" };
-    QTest::newRow("LF") << QByteArray(R"("newline": "lf")") << QByteArray("a\r\nb\r\n") << QByteArray("a\nb\n") << QStringList();
+    QTest::newRow("CR LF kept") << QByteArray() << QByteArray("a\r\n%{name}\n")
+                                << QByteArray("a\r\nZähler€ł\n") << QStringList();
+    QTest::newRow("UTF-8 drops a mark")
+        << QByteArray() << QByteArray("\xef\xbb\xbfx") << QByteArray("x") << QStringList();
+    QTest::newRow("UTF-8 with a mark")
+        << QByteArray(R"("encoding": "utf-8-bom")") << QByteArray("\xef\xbb\xbfx")
+        << QByteArray("\xef\xbb\xbfx") << QStringList();
+    QTest::newRow("Windows-1252")
+        << QByteArray(R"("encoding": "windows-1252")")
+        << QByteArray("caf\xe9 \x80 \x81\r\n%{name}\r\n")
+        << QByteArray("caf\xe9 \x80 \x81\r\nZ\xe4hler\x80?\r\n")
+        << QStringList { "t.txt:2: \"ł\" is not in windows-1252 and was written as \"?\"" };
+    QTest::newRow("LF") << QByteArray(R"("newline": "lf")") << QByteArray("a\r\nb\r\n")
+                        << QByteArray("a\nb\n") << QStringList();
     QTest::newRow("CR LF") << QByteArray(R"("newline": "crlf")") << QByteArray("a\nb\r\n%{name}")
                            << QByteArray("a\r\nb\r\nZähler€ł") << QStringList();
-    QTest::newRow("not rendered") << QByteArray(R"("render": false, "newline": "crlf")") << QByteArray("%{nmae}\n")
-                                  << QByteArray("%{nmae}\r\n") << QStringList();
-    QTest::newRow("NUL means binary") << QByteArray() << QByteArray("a\0%{nmae}\r\n", 12)
-                                      << QByteArray("a\0%{nmae}\r\n", 12) << QStringList { "t.txt: copied as binary" };
-    QTest::newRow("binary rule") << QByteArray(R"("encoding": "binary")") << QByteArray("%{name}\r\n")
-                                 << QByteArray("%{name}\r\n") << QStringList { "t.txt: copied as binary" };
+    QTest::newRow("not rendered") << QByteArray(R"("render": false, "newline": "crlf")")
+                                  << QByteArray("%{nmae}\n") << QByteArray("%{nmae}\r\n")
+                                  << QStringList();
+    QTest::newRow("NUL means binary")
+        << QByteArray() << QByteArray("a\0%{nmae}\r\n", 12) << QByteArray("a\0%{nmae}\r\n", 12)
+        << QStringList { "t.txt: copied as binary" };
+    QTest::newRow("binary rule") << QByteArray(R"("encoding": "binary")")
+                                 << QByteArray("%{name}\r\n") << QByteArray("%{name}\r\n")
+                                 << QStringList { "t.txt: copied as binary" };
     QTest::newRow("PNG") << QByteArray() << png << png << QStringList { "t.txt: copied as binary" };
 }
 
@@ -348,7 +385,8 @@ void tst_templatefolder::encodings()
     QFile::setPermissions(dir.filePath("files/run.sh"), QFile::ReadOwner | QFile::ExeOwner);
     templateFolder folder;
     QStringList errors;
-    QVERIFY2(templateFolder::load(dir.path(), QString(), &folder, &errors), qPrintable(errors.join('\n')));
+    QVERIFY2(templateFolder::load(dir.path(), QString(), &folder, &errors),
+        qPrintable(errors.join('\n')));
     const renderResult result = folder.render(QStringLiteral("Zähler€ł"), {}, QDate(2024, 3, 5));
     QCOMPARE(result.errors, QStringList());
     QCOMPARE(result.notes, notes);
@@ -370,26 +408,43 @@ void tst_templatefolder::outputPaths_data()
 
     const Tree inFolder { { "%{prefix}/x.txt", "" } };
     QTest::newRow("placeholders in folder and file names")
-        << "ab" << Tree { { "%{prefix}/%{name.identifier}.h", "" }, { "%{name}.txt", "" } } << QByteArray()
-        << QStringList { "ab/my_lib.h", "my-lib.txt" };
-    QTest::newRow("rename") << "ab" << Tree { { "a.txt", "" } } << QByteArray(R"({"match": "a.txt", "rename": "src/%{prefix}.c"})")
+        << "ab" << Tree { { "%{prefix}/%{name.identifier}.h", "" }, { "%{name}.txt", "" } }
+        << QByteArray() << QStringList { "ab/my_lib.h", "my-lib.txt" };
+    QTest::newRow("rename") << "ab" << Tree { { "a.txt", "" } }
+                            << QByteArray(R"({"match": "a.txt", "rename": "src/%{prefix}.c"})")
                             << QStringList { "src/ab.c" };
     QTest::newRow("when") << "ab" << Tree { { "a.txt", "" }, { "LICENSE", "" } }
-                          << QByteArray(R"({"match": "LICENSE", "when": "flag"})") << QStringList { "a.txt" };
+                          << QByteArray(R"({"match": "LICENSE", "when": "flag"})")
+                          << QStringList { "a.txt" };
     QTest::newRow("empty") << "" << inFolder << QByteArray()
-                           << QStringList { "files/%{prefix}/x.txt: the output path \"/x.txt\" holds an empty folder or file name" };
-    QTest::newRow("dot dot") << ".." << inFolder << QByteArray()
-                             << QStringList { "files/%{prefix}/x.txt: the output path \"../x.txt\" holds the name \"..\"" };
+                           << QStringList { "files/%{prefix}/x.txt: the output path \"/x.txt\" "
+                                            "holds an empty folder or file name" };
+    QTest::newRow("dot dot")
+        << ".." << inFolder << QByteArray()
+        << QStringList {
+               "files/%{prefix}/x.txt: the output path \"../x.txt\" holds the name \"..\""
+           };
     QTest::newRow("slash") << "a/b" << inFolder << QByteArray()
-                           << QStringList { "files/%{prefix}/x.txt: the output path \"a/b/x.txt\" holds \"/\" in the name \"a/b\"" };
+                           << QStringList { "files/%{prefix}/x.txt: the output path \"a/b/x.txt\" "
+                                            "holds \"/\" in the name \"a/b\"" };
     QTest::newRow("backslash") << "a\\b" << inFolder << QByteArray()
-                               << QStringList { "files/%{prefix}/x.txt: the output path \"a\\b/x.txt\" holds \"\\\" in the name \"a\\b\"" };
-    QTest::newRow("colon") << "c:" << inFolder << QByteArray()
-                           << QStringList { "files/%{prefix}/x.txt: the output path \"c:/x.txt\" holds \":\" in the name \"c:\"" };
-    QTest::newRow("two files on one path") << "ab" << Tree { { "%{prefix}.txt", "" }, { "ab.txt", "" } } << QByteArray()
-                                           << QStringList { "files/%{prefix}.txt and files/ab.txt both give the output path \"ab.txt\"" };
-    QTest::newRow("a file where a folder is needed") << "ab" << Tree { { "ab", "" }, { "%{prefix}/x", "" } } << QByteArray()
-                                                     << QStringList { "files/ab gives the file \"ab\", where files/%{prefix}/x needs a folder" };
+                               << QStringList {
+                                      "files/%{prefix}/x.txt: the output path \"a\\b/x.txt\" holds "
+                                      "\"\\\" in the name \"a\\b\""
+                                  };
+    QTest::newRow("colon")
+        << "c:" << inFolder << QByteArray()
+        << QStringList {
+               "files/%{prefix}/x.txt: the output path \"c:/x.txt\" holds \":\" in the name \"c:\""
+           };
+    QTest::newRow("two files on one path")
+        << "ab" << Tree { { "%{prefix}.txt", "" }, { "ab.txt", "" } } << QByteArray()
+        << QStringList {
+               "files/%{prefix}.txt and files/ab.txt both give the output path \"ab.txt\""
+           };
+    QTest::newRow("a file where a folder is needed")
+        << "ab" << Tree { { "ab", "" }, { "%{prefix}/x", "" } } << QByteArray()
+        << QStringList { "files/ab gives the file \"ab\", where files/%{prefix}/x needs a folder" };
 }
 
 void tst_templatefolder::outputPaths()
@@ -398,8 +453,8 @@ void tst_templatefolder::outputPaths()
     QFETCH(Tree, tree);
     QFETCH(QByteArray, rules);
     QFETCH(QStringList, expected);
-    const Rendered out = render(withOptions(", \"files\": [" + rules + "]"), tree, QStringLiteral("my-lib"),
-        { "/prefix=" + prefix });
+    const Rendered out = render(withOptions(", \"files\": [" + rules + "]"), tree,
+        QStringLiteral("my-lib"), { "/prefix=" + prefix });
     QStringList paths = out.errors;
     for (const renderedFile &file : out.result.files)
         paths << file.path;
@@ -411,27 +466,38 @@ void tst_templatefolder::optionValues_data()
     QTest::addColumn<QStringList>("parameters");
     QTest::addColumn<QString>("expected"); // the rendered text or the error
 
-    QTest::newRow("defaults") << QStringList { "/path=/tmp", "/project=x", "/key=T", "other" } << "true mit ab OFF";
-    QTest::newRow("given") << QStringList { "/LICENCE=No", "/style=bsd", "/prefix=x.y", "/flag=1" } << "false bsd x.y ON";
-    QTest::newRow("yes-no value") << QStringList { "/licence=maybe" }
-                                  << "/licence=maybe: \"maybe\" is not a value of \"licence\": true, false, yes, no, 1, 0";
-    QTest::newRow("choice value") << QStringList { "/style=gpl" }
-                                  << "/style=gpl: \"gpl\" is not one of the choices of \"style\": mit, bsd";
-    QTest::newRow("pattern") << QStringList { "/prefix=A" }
-                             << "/prefix=A: \"A\" does not match the pattern of \"prefix\": [a-z.:/\\\\]*";
+    QTest::newRow("defaults") << QStringList { "/path=/tmp", "/project=x", "/key=T", "other" }
+                              << "true mit ab OFF";
+    QTest::newRow("given") << QStringList { "/LICENCE=No", "/style=bsd", "/prefix=x.y", "/flag=1" }
+                           << "false bsd x.y ON";
+    QTest::newRow("yes-no value") << QStringList {
+        "/licence=maybe"
+    } << "/licence=maybe: \"maybe\" is not a value of \"licence\": true, false, yes, no, 1, 0";
+    QTest::newRow("choice value") << QStringList {
+        "/style=gpl"
+    } << "/style=gpl: \"gpl\" is not one of the choices of \"style\": mit, bsd";
+    QTest::newRow("pattern") << QStringList {
+        "/prefix=A"
+    } << "/prefix=A: \"A\" does not match the pattern of \"prefix\": [a-z.:/\\\\]*";
     QTest::newRow("unknown option") << QStringList { "/colour=red" }
-                                    << "/colour=red: unknown option \"colour\"; the options are licence, style, prefix, Flag, holder";
-    QTest::newRow("no value") << QStringList { "/flag" } << "/flag: give a value, as in /flag=VALUE";
-    QTest::newRow("line break") << QStringList { "/holder=a\nb" } << "/holder=a\nb: the value of \"holder\" holds a line break";
+                                    << "/colour=red: unknown option \"colour\"; the options are "
+                                       "licence, style, prefix, Flag, holder";
+    QTest::newRow("no value") << QStringList { "/flag" }
+                              << "/flag: give a value, as in /flag=VALUE";
+    QTest::newRow("line break") << QStringList { "/holder=a\nb" }
+                                << "/holder=a\nb: the value of \"holder\" holds a line break";
 }
 
 void tst_templatefolder::optionValues()
 {
     QFETCH(QStringList, parameters);
     QFETCH(QString, expected);
-    const Rendered out = render(withOptions(), { { "t.txt", "%{licence} %{style} %{prefix} %{flag}" } },
-        QStringLiteral("my-lib"), parameters);
-    QCOMPARE(out.errors.isEmpty() ? QString::fromUtf8(out.result.files.value(0).bytes) : out.errors.join('\n'), expected);
+    const Rendered out
+        = render(withOptions(), { { "t.txt", "%{licence} %{style} %{prefix} %{flag}" } },
+            QStringLiteral("my-lib"), parameters);
+    QCOMPARE(out.errors.isEmpty() ? QString::fromUtf8(out.result.files.value(0).bytes)
+                                  : out.errors.join('\n'),
+        expected);
 }
 
 void tst_templatefolder::nameRules_data()
@@ -440,15 +506,23 @@ void tst_templatefolder::nameRules_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("directory") << QByteArray() << "my lib" << "";
-    QTest::newRow("directory, slash") << QByteArray() << "a/b" << "\"a/b\" is not one folder name: no \"/\" or \"\\\", not \".\" or \"..\"";
-    QTest::newRow("identifier") << QByteArray(R"({"rule": "identifier"})") << "my_lib" << "";
+    QTest::newRow("directory") << QByteArray() << "my lib"
+                               << "";
+    QTest::newRow("directory, slash")
+        << QByteArray() << "a/b"
+        << "\"a/b\" is not one folder name: no \"/\" or \"\\\", not \".\" or \"..\"";
+    QTest::newRow("identifier") << QByteArray(R"({"rule": "identifier"})") << "my_lib"
+                                << "";
     QTest::newRow("identifier, hyphen") << QByteArray(R"({"rule": "identifier"})") << "my-lib"
-                                        << "\"my-lib\" is not an identifier: letters, digits and \"_\", not beginning with a digit, and no keyword";
-    QTest::newRow("pattern, whole name") << QByteArray(R"({"rule": "pattern", "pattern": "[a-z]+"})") << "abc1"
-                                         << "\"abc1\" does not match the pattern [a-z]+";
-    QTest::newRow("own message") << QByteArray(R"({"rule": "pattern", "pattern": "[a-z]+", "message": "Lower case only."})")
-                                 << "ABC" << "Lower case only.";
+                                        << "\"my-lib\" is not an identifier: letters, digits and "
+                                           "\"_\", not beginning with a digit, and no keyword";
+    QTest::newRow("pattern, whole name")
+        << QByteArray(R"({"rule": "pattern", "pattern": "[a-z]+"})") << "abc1"
+        << "\"abc1\" does not match the pattern [a-z]+";
+    QTest::newRow("own message") << QByteArray(
+        R"({"rule": "pattern", "pattern": "[a-z]+", "message": "Lower case only."})")
+                                 << "ABC"
+                                 << "Lower case only.";
 }
 
 void tst_templatefolder::nameRules()
@@ -458,7 +532,8 @@ void tst_templatefolder::nameRules()
     QFETCH(QString, expected);
     templateManifest manifest;
     QStringList errors;
-    QVERIFY(templateJson::parse(rule.isEmpty() ? "{\"title\": \"T\"}" : "{\"title\": \"T\", \"name\": " + rule + "}",
+    QVERIFY(templateJson::parse(
+        rule.isEmpty() ? "{\"title\": \"T\"}" : "{\"title\": \"T\", \"name\": " + rule + "}",
         &manifest, &errors));
     QCOMPARE(templateOptions::nameError(manifest, name), expected);
 }
@@ -468,13 +543,16 @@ void tst_templatefolder::description()
     QTemporaryDir dir;
     makeTemplate(dir.path(),
         R"({"$schema": "x", "title": "C library", "description": "A library.", "version": "1.1", "icon": "icon.svg",
-            "message": "Done.", "name": {"rule": "identifier"}, )" + options + "}",
+            "message": "Done.", "name": {"rule": "identifier"}, )"
+            + options + "}",
         { { "a", "" } });
     wiztest::writeAll(dir.filePath("icon.svg"), "<svg/>");
     templateFolder folder;
     QStringList errors;
-    QVERIFY2(templateFolder::load(dir.path(), QStringLiteral("1.0"), &folder, &errors), qPrintable(errors.join('\n')));
-    const QByteArray expected = R"({"description":"A library.","icon":")" + QDir(dir.path()).canonicalPath().toUtf8()
+    QVERIFY2(templateFolder::load(dir.path(), QStringLiteral("1.0"), &folder, &errors),
+        qPrintable(errors.join('\n')));
+    const QByteArray expected = R"({"description":"A library.","icon":")"
+        + QDir(dir.path()).canonicalPath().toUtf8()
         + R"(/icon.svg","message":"Done.","name":{"rule":"identifier"},"options":[)"
           R"({"default":true,"kind":"yes-no","label":"licence","name":"licence","values":["false","true"]},)"
           R"({"choices":["mit",{"label":"BSD","value":"bsd"}],"default":"mit","kind":"choice","label":"style","name":"style"},)"
@@ -482,7 +560,8 @@ void tst_templatefolder::description()
           R"({"default":false,"kind":"yes-no","label":"Flag","name":"Flag","values":["OFF","ON"]},)"
           R"({"default":"nobody","kind":"text","label":"holder","name":"holder","when":"licence"}],)"
           R"("title":"C library","version":"1.1"})";
-    QCOMPARE(QJsonDocument(templateJson::description(folder.manifest(), QDir(dir.path()).canonicalPath()))
+    QCOMPARE(QJsonDocument(
+                 templateJson::description(folder.manifest(), QDir(dir.path()).canonicalPath()))
                  .toJson(QJsonDocument::Compact),
         expected);
 }

@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     if (arguments.size() < 4) {
-        std::fputs("usage: render_template TEMPLATE_FOLDER LOCATION NAME [/OPTION=VALUE ...]\n", stderr);
+        std::fputs(
+            "usage: render_template TEMPLATE_FOLDER LOCATION NAME [/OPTION=VALUE ...]\n", stderr);
         return 2;
     }
     const auto fail = [](const QStringList &errors) {
@@ -33,7 +34,8 @@ int main(int argc, char *argv[])
     if (!templateFolder::load(arguments.at(1), QString(), &folder, &errors))
         return fail(errors);
     const QString name = arguments.at(3);
-    if (const QString problem = templateOptions::nameError(folder.manifest(), name); !problem.isEmpty())
+    if (const QString problem = templateOptions::nameError(folder.manifest(), name);
+        !problem.isEmpty())
         return fail({ problem });
     placeholders::Values values;
     QString problem;
@@ -50,7 +52,8 @@ int main(int argc, char *argv[])
         const QString path = project + u'/' + file.path;
         QDir().mkpath(QFileInfo(path).path());
         QFile out(path);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || out.write(file.bytes) != file.bytes.size())
+        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)
+            || out.write(file.bytes) != file.bytes.size())
             return fail({ QStringLiteral("cannot write %1: %2").arg(path, out.errorString()) });
         if (file.executable)
             out.setPermissions(out.permissions() | QFileDevice::ExeOwner);
