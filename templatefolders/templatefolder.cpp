@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,13 @@
 #include <QUuid>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 struct templateFolder::File
 {
@@ -120,6 +128,35 @@ QByteArray encode(
     return bytes;
 }
 
+// The bytes of a file found while listing files/, and whether its owner may
+// execute it. A file that was swapped for a link since is not followed.
+QString readFile(const QString &path, QByteArray *bytes, bool *executable)
+{
+    QFile file;
+#ifdef Q_OS_UNIX
+    const int descriptor
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat status;
+    if (descriptor < 0)
+        return qt_error_string(errno);
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return tr("not a regular file");
+    }
+    file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    *executable = status.st_mode & S_IXUSR;
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    *executable = file.permissions().testFlag(QFileDevice::ExeOwner);
+#endif
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return QString();
+}
+
 QString componentProblem(const QString &component)
 {
     if (component.isEmpty())
@@ -142,7 +179,7 @@ bool templateFolder::load(
     if (!templateJson::read(folder, wizardVersion, &manifest, errors))
         return false;
     const qsizetype errorsBefore = errors->size();
-    const QString root = folder + QLatin1String("/files");
+    const QString root = QDir::cleanPath(folder) + QLatin1String("/files");
     const QFileInfo rootInfo(root);
     if (rootInfo.isSymLink() || !rootInfo.isDir()) {
         errors->append(rootInfo.exists() || rootInfo.isSymLink()
@@ -237,13 +274,12 @@ bool templateFolder::load(
         if (!pathFine)
             continue;
 
-        QFile source(root + u'/' + file.stored);
-        if (!source.open(QIODevice::ReadOnly)) {
-            errors->append(tr("%1: cannot be read: %2").arg(label, source.errorString()));
+        QByteArray bytes;
+        const QString reason = readFile(root + u'/' + file.stored, &bytes, &file.executable);
+        if (!reason.isEmpty()) {
+            errors->append(tr("%1: cannot be read: %2").arg(label, reason));
             continue;
         }
-        const QByteArray bytes = source.readAll();
-        file.executable = source.permissions().testFlag(QFileDevice::ExeOwner);
         file.encoding = encoding.isEmpty() ? QStringLiteral("utf-8") : encoding;
         file.newline = newline.isEmpty() ? QStringLiteral("keep") : newline;
         if (encoding == u"binary" || (encoding.isEmpty() && bytes.left(8192).contains('\0'))) {
@@ -305,13 +341,15 @@ renderResult templateFolder::render(const QString &name, const placeholders::Val
 
     placeholders::Context context;
     context.name = name;
-    context.values = values;
+    context.values = templateOptions::defaults(m_manifest);
+    context.values.insert(values);
     context.date = date;
     context.newGuid = newGuid;
     QHash<QString, QString> sources; // output path -> stored path
     for (const File &file : *m_files) {
-        if (!std::all_of(file.when.begin(), file.when.end(),
-                [&](const auto &condition) { return placeholders::holds(condition, values); }))
+        if (!std::all_of(file.when.begin(), file.when.end(), [&](const auto &condition) {
+                return placeholders::holds(condition, context.values);
+            }))
             continue;
         const QString label = QLatin1String("files/") + file.stored;
         QStringList components;

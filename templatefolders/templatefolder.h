@@ -47,8 +47,11 @@ public:
     const templateManifest &manifest() const { return m_manifest; }
     QString folder() const { return m_folder; }
 
-    // The project's files for name and values (see templateOptions). date
-    // gives %{year} and %{date}; newGuid a fresh GUID for each %{guid.N}.
+    // The project's files for name and values (see templateOptions; an option
+    // missing from values takes its default). date gives %{year} and %{date};
+    // newGuid a fresh GUID for each %{guid.N}. A mistake that only these
+    // values show (an output path with ".." or ":", two files on one path, a
+    // line break in a value) gives errors and no files.
     renderResult render(const QString &name, const placeholders::Values &values, const QDate &date,
         const std::function<QString()> &newGuid = templateFolder::newGuid) const;
 
