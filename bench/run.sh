@@ -9,6 +9,8 @@
 #                      and exits), all in one hyperfine run so that they
 #                      share the state of a busy machine
 #   peak memory        the unattended run's against the floor's
+#   template folder    a folder of 1,000 files rendered and written, against
+#                      cp -r of its files (bench/template_folder.sh)
 #
 #   baseline           with a second build directory (another revision, built
 #                      alike), only the unattended run, against that build's
@@ -26,6 +28,7 @@ if [ $# -lt 1 ] || [ $# -gt 2 ]; then
     exit 2
 fi
 build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 baseline=""
 [ $# -eq 2 ] && baseline=$(cd "$2" && pwd)
 for program in wiz bench/floor bench/bench_output; do
@@ -211,3 +214,6 @@ for name, limit in (("wiz --list", 1.3), ("unattended", 1.5)):
         name, 1e3 * r["median"], 1e3 * r["stddev"], 1e3 * cpu, cpu / floorCpu,
         "PASS" if ratio <= limit else "MISS", name, ratio, limit))
 EOF
+
+echo
+sh "$here/template_folder.sh" "$build"

@@ -1,5 +1,7 @@
 #include "wiz_util.h"
 
+#include "cp1252.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,10 +11,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <iterator>
 
 namespace {
 
@@ -136,14 +136,6 @@ void replaceAll(QString &text, const QString &tag, const QString &value)
     text = std::move(result);
 }
 
-// Windows-1252 is Latin-1 but for 0x80 to 0x9F. The five bytes it leaves
-// undefined stand for the C1 controls of the same number, as Windows itself
-// reads them, so that every byte of an 8-bit template survives the round trip.
-const char16_t cp1252High[32]
-    = { 0x20ac, 0x0081, 0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021, 0x02c6, 0x2030, 0x0160,
-          0x2039, 0x0152, 0x008d, 0x017d, 0x008f, 0x0090, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022,
-          0x2013, 0x2014, 0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0x009d, 0x017e, 0x0178 };
-
 const char utf8Bom[] = "\xef\xbb\xbf";
 
 } // namespace
@@ -160,34 +152,14 @@ QString wiz::text(const QByteArray &in)
         if (!utf8.hasError())
             return text;
     }
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char byte : bytes) {
-        const uchar c = uchar(byte);
-        *out++ = c >= 0x80 && c < 0xa0 ? QChar(cp1252High[c - 0x80]) : QChar(c);
-    }
-    return text;
+    return cp1252::decode(bytes);
 }
 
 QByteArray wiz::encoded(const QString &text)
 {
     if (text.startsWith(QChar::ByteOrderMark))
         return text.toUtf8();
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c < 0x80 || (c >= 0xa0 && c <= 0xff)) {
-            bytes += char(c);
-            continue;
-        }
-        const char16_t *found = std::find(std::begin(cp1252High), std::end(cp1252High), c);
-        bytes += found != std::end(cp1252High) ? char(0x80 + (found - cp1252High)) : '?';
-        // A character outside the first plane is one character, so one "?".
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
-    return bytes;
+    return cp1252::encode(text);
 }
 
 QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
