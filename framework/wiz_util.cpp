@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 
@@ -267,4 +268,9 @@ void wiz::savefile(const QByteArray &in, const QString &path, const QString &rep
 void wiz::savefile(const QByteArray &in, const QString &path, const QStringList &replacepairs)
 {
     savefile(text(in), path, replacepairs);
+}
+
+void wiz::note(const QString &text)
+{
+    std::fprintf(stderr, "wiz: note: %s\n", qPrintable(text));
 }

@@ -56,6 +56,11 @@ public:
     // the variable is not set at all (set but empty gives the empty value).
     static QString environment(const char *variable, const char *unset);
 
+    // Tells the user something worth knowing about the run that is no failure,
+    // such as a template file looked up under a name that is not embedded:
+    // "wiz: note: TEXT" on standard error.
+    static void note(const QString &text);
+
     wiz() = delete;
 };
 
