@@ -1,11 +1,11 @@
 #include "commandline.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
+#include "templatedescription.h"
 #include "templaterunner.h"
 #include "wizdialog.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,7 +19,7 @@ namespace {
 const char usage[]
     = "Usage: wiz                         open the wizard's window\n"
       "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
-      "       wiz --list [--json] | --help\n"
+      "       wiz --list [--json] | --help-template TITLE | --help\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
       "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
@@ -40,7 +40,12 @@ const char usage[]
       "  --verbose, -v    after the run, print what was done to each file\n"
       "\n"
       "  --list           print the title of each template, one a line\n"
-      "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
+      "  --json           with --list: a JSON array of {\"title\", \"library\"}, with\n"
+      "                   \"description\", \"version\", \"name\" and \"options\" where the\n"
+      "                   template gives them\n"
+      "  --help-template TITLE\n"
+      "                   print what the template tells about itself: description,\n"
+      "                   version, project-name rule and its /NAME=VALUE options\n"
       "  --help           print this text\n"
       "\n"
       "Example:\n"
@@ -109,10 +114,8 @@ int listTemplates(bool json)
     const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
     if (json) {
         QJsonArray list;
-        for (const pluginEntry &entry : entries) {
-            list.append(QJsonObject { { QStringLiteral("title"), entry.title },
-                { QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath() } });
-        }
+        for (const pluginEntry &entry : entries)
+            list.append(templateDescription::listing(entry));
         const QByteArray text = QJsonDocument(list).toJson(QJsonDocument::Indented);
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     } else {
@@ -122,6 +125,32 @@ int listTemplates(bool json)
     return finishOutput("the list of templates");
 }
 
+// The template that runs for title: as in the window's list, a later library
+// with the same title wins.
+bool findTemplate(const QString &title, pluginEntry *found)
+{
+    bool any = false;
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons)) {
+        if (entry.title == title) {
+            *found = entry;
+            any = true;
+        }
+    }
+    return any;
+}
+
+int helpTemplate(const QString &title)
+{
+    pluginEntry entry;
+    if (!findTemplate(title, &entry)) {
+        std::fprintf(stderr, "wiz: no template is titled \"%s\"; see wiz --list\n",
+            qPrintable(title));
+        return 1;
+    }
+    std::fputs(qPrintable(templateDescription::help(entry)), stdout);
+    return finishOutput("the template's description");
+}
+
 // The unattended run where nobody can see a window, without building the
 // window: its text fields load the font database, which costs more than the
 // rest of the run.
@@ -129,13 +158,10 @@ int runHeadless()
 {
     modalDialogCloser closer;
     closer.install();
-    // As the window's list: a later library with the same title wins.
-    QMap<QString, QString> libraryPaths;
-    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
-        libraryPaths[entry.title] = entry.path;
     const wizRequest request = commandLine::scan(QCoreApplication::arguments());
-    return templateRunner(templateRunner::Headless)
-        .runRequest(request, libraryPaths.value(request.key));
+    pluginEntry entry;
+    findTemplate(request.key, &entry);
+    return templateRunner(templateRunner::Headless).runRequest(request, entry.path, entry.about);
 }
 
 } // namespace
@@ -148,9 +174,10 @@ int main(int argc, char *argv[])
         return finishOutput("the usage text");
     }
     const bool list = hasArgument(argc, argv, "--list");
+    const bool helpForTemplate = hasArgument(argc, argv, "--help-template");
     // A list shows no window, and with --batch nobody is there to answer one:
     // either goes as it would on a build server, even on a display.
-    if (list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
+    if (list || helpForTemplate || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -169,6 +196,16 @@ int main(int argc, char *argv[])
 
     if (list)
         return listTemplates(hasArgument(argc, argv, "--json"));
+    if (helpForTemplate) {
+        const QStringList arguments = QCoreApplication::arguments();
+        const qsizetype at = arguments.indexOf(QLatin1String("--help-template"));
+        if (at + 1 >= arguments.size()) {
+            std::fputs("wiz: --help-template needs the title of a template; see wiz --list\n",
+                stderr);
+            return 1;
+        }
+        return helpTemplate(arguments.at(at + 1));
+    }
 
     if (argc > 1 && templateRunner::headless())
         return runHeadless();

@@ -1,8 +1,8 @@
 #include "templaterunner.h"
 
-#include "cppname.h"
 #include "outcomelog.h"
 #include "pluginlibrary.h"
+#include "templatedescription.h"
 #include "wiz_util.h"
 #include "zelk_wizard_plugin.h"
 
@@ -142,7 +142,8 @@ bool templateRunner::prepare(const QString &location, const QString &name, proje
     return true;
 }
 
-int templateRunner::runRequest(const wizRequest &request, const QString &libraryPath)
+int templateRunner::runRequest(
+    const wizRequest &request, const QString &libraryPath, const QJsonObject &about)
 {
     if (!commandLine::isProjectName(request.project)) {
         report(caption(),
@@ -154,7 +155,12 @@ int templateRunner::runRequest(const wizRequest &request, const QString &library
         report(caption(), tr("no location given: use /path=DIRECTORY"));
         return 1;
     }
-    const QString warning = cppName::warning(request.project);
+    const QString nameRefusal = templateDescription::nameRefusal(about, request.project);
+    if (!nameRefusal.isEmpty()) {
+        report(caption(), nameRefusal);
+        return 1;
+    }
+    const QString warning = templateDescription::nameWarning(about, request.project);
     if (!warning.isEmpty())
         std::fprintf(stderr, "wiz: %s\n", qPrintable(warning));
     projectFolder folder { request.location + QLatin1Char('/') + request.project, false };

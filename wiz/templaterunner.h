@@ -3,6 +3,7 @@
 
 #include "commandline.h"
 
+#include <QJsonObject>
 #include <QMessageBox>
 #include <QString>
 
@@ -36,8 +37,10 @@ public:
     // it wrote. Exit status: 0 every file written, 1 the template could not be
     // run or wrote nothing, 3 some files could not be written.
     int run(const QString &libraryPath, const wizRequest &request, const projectFolder &folder);
-    // The whole unattended run: the request's checks, prepare() and run().
-    int runRequest(const wizRequest &request, const QString &libraryPath);
+    // The whole unattended run: the request's checks, the project name by the
+    // rule of the template's description (about), prepare() and run().
+    int runRequest(const wizRequest &request, const QString &libraryPath,
+        const QJsonObject &about = QJsonObject());
 
     // Tells a failure once: a box where somebody can see it, standard error
     // where nobody may be there to read it.

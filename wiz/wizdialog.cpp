@@ -1,8 +1,8 @@
 #include "wizdialog.h"
 
 #include "commandline.h"
-#include "cppname.h"
 #include "plugincatalog.h"
+#include "templatedescription.h"
 #include "templaterunner.h"
 
 #include "wiz_icon.xpm"
@@ -69,7 +69,20 @@ void wizDialog::checkValid()
     QWidget *field = nullptr;
     const QString reason = blockingReason(&field);
     buttonOk->setEnabled(reason.isEmpty());
-    hintLabel->setText(reason.isEmpty() ? cppName::warning(project_lineEdit->text()) : reason);
+    if (!reason.isEmpty()) {
+        hintLabel->setText(reason);
+        return;
+    }
+    // With nothing in the way, the hint tells what the chosen template writes.
+    const QJsonObject about = chosenAbout();
+    const QString warning = templateDescription::nameWarning(about, project_lineEdit->text());
+    hintLabel->setText(warning.isEmpty() ? templateDescription::description(about) : warning);
+}
+
+QJsonObject wizDialog::chosenAbout() const
+{
+    const QList<QListWidgetItem *> chosen = listBox1->selectedItems();
+    return chosen.isEmpty() ? QJsonObject() : abouts.value(chosen.first()->text());
 }
 
 QString wizDialog::blockingReason(QWidget **field) const
@@ -88,6 +101,9 @@ QString wizDialog::blockingReason(QWidget **field) const
         return tr("Type a project name.");
     if (!commandLine::isProjectName(name))
         return tr("A project name is one folder name: no \"/\" or \"\\\", not \".\" or \"..\".");
+    const QString refusal = templateDescription::nameRefusal(chosenAbout(), name);
+    if (!refusal.isEmpty())
+        return refusal;
 
     *field = location_lineEdit;
     const QString location = location_lineEdit->text();
@@ -168,9 +184,12 @@ void wizDialog::timerEvent(QTimerEvent *e)
 void wizDialog::loadPlugins()
 {
     for (const pluginEntry &entry : pluginCatalog::scan()) {
-        listBox1->addItem(new QListWidgetItem(QIcon(entry.icon), entry.title));
+        auto *item = new QListWidgetItem(QIcon(entry.icon), entry.title);
+        item->setToolTip(templateDescription::toolTip(entry));
+        listBox1->addItem(item);
         // A later library with the same title wins; the earlier row stays.
         libraryPaths[entry.title] = entry.path;
+        abouts[entry.title] = entry.about;
     }
     // No row is chosen until the user chooses one. Saying so explicitly also
     // stops the list from making its first row current when it takes focus,
@@ -211,6 +230,6 @@ void wizDialog::runUnattended()
     location_lineEdit->setText(request.location);
     project_lineEdit->setText(request.project);
     m_exitStatus = templateRunner(templateRunner::Unattended, this)
-                       .runRequest(request, libraryPaths.value(request.key));
+                       .runRequest(request, libraryPaths.value(request.key), abouts.value(request.key));
     QDialog::accept();
 }

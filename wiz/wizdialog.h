@@ -4,6 +4,7 @@
 #include "wizdialogbase.h"
 
 #include <QIcon>
+#include <QJsonObject>
 #include <QMap>
 #include <QStringList>
 
@@ -51,8 +52,11 @@ private:
     // when it may be enabled. field is set to the input that has to change.
     QString blockingReason(QWidget **field) const;
     void templateDoubleClicked(QListWidgetItem *item);
+    // What the highlighted template tells about itself; empty when none is.
+    QJsonObject chosenAbout() const;
 
     QMap<QString, QString> libraryPaths;
+    QMap<QString, QJsonObject> abouts;
     int m_exitStatus = 0;
     // Whether accept() made the project directory, so a run that writes
     // nothing can take it away again.

@@ -42,3 +42,13 @@ void mystuff::go(const QString &path, const QString &name, const QStringList &pa
 }
 
 ZELK_WIZARD_PLUGIN(mystuff)
+
+ZELK_WIZARD_PLUGIN_DESCRIPTION([] {
+    return QJsonObject {
+        { "description",
+            "A new template plug-in for this wizard: its class, the support files it writes "
+            "with and its project files." },
+        { "version", ZELK_WIZARD_PLUGIN_VERSION },
+        { "name", QJsonObject { { "rule", "identifier" } } },
+    };
+})
