@@ -42,8 +42,8 @@ QString valueForm(const QJsonObject &option)
 
 QString optionLine(const QJsonObject &option)
 {
-    QString line = QStringLiteral("  /%1=%2").arg(
-        option.value(QLatin1String("name")).toString(), valueForm(option));
+    QString line = QStringLiteral("  /%1=%2")
+                       .arg(option.value(QLatin1String("name")).toString(), valueForm(option));
     QStringList words;
     for (const char *member : { "label", "help" }) {
         const QString text = option.value(QLatin1String(member)).toString();
