@@ -16,8 +16,8 @@ include("${CMAKE_CURRENT_LIST_DIR}/WizEmbed.cmake")
 # it for single files, such as ENCODINGS legacy.rc=WINDOWS-1252.
 # The plug-in gets its own copy of the support library; NO_PARENT_DIR selects
 # the variant whose writers never create a missing parent folder. The calling
-# project's version reaches the sources as ZELK_WIZARD_PLUGIN_VERSION, for the
-# template's description. Each build warns of a literal qembed_findData("...")
+# project's version reaches the sources as ZELK_WIZARD_PLUGIN_VERSION (a
+# string literal), for the template's description. Each build warns of a literal qembed_findData("...")
 # in the SOURCES that names no template file. OUTPUT_DIRECTORY builds the
 # library there instead and does not install it: a template for tests.
 function(wiz_add_plugin name)
@@ -38,9 +38,8 @@ function(wiz_add_plugin name)
         PREFIX ""
         AUTOMOC ON
         LIBRARY_OUTPUT_DIRECTORY "${outputDirectory}")
-    if(PROJECT_VERSION)
-        target_compile_definitions(${name} PRIVATE ZELK_WIZARD_PLUGIN_VERSION="${PROJECT_VERSION}")
-    endif()
+    # Empty for a project without a version, so a description still compiles.
+    target_compile_definitions(${name} PRIVATE ZELK_WIZARD_PLUGIN_VERSION="${PROJECT_VERSION}")
     if(PLUGIN_NO_PARENT_DIR)
         target_link_libraries(${name} PRIVATE ZelkWizard::wiz_util_nodir)
     else()
