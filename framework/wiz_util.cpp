@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QRandomGenerator>
@@ -12,6 +13,7 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -138,28 +140,97 @@ void replaceAll(QString &text, const QString &tag, const QString &value)
 
 const char utf8Bom[] = "\xef\xbb\xbf";
 
-} // namespace
-
-QString wiz::text(const QByteArray &in)
+// The bytes of a template that are text: those before the first NUL.
+QByteArrayView textBytes(const QByteArray &in)
 {
-    const QByteArrayView bytes(in.constData(), qstrnlen(in.constData(), size_t(in.size())));
-    if (bytes.startsWith(utf8Bom)) {
-        // A template that claims UTF-8 but is not would lose its odd bytes to
-        // replacement characters; as 8-bit text it still comes back as stored.
-        QStringDecoder utf8(QStringDecoder::Utf8,
-            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
-        QString text = utf8(bytes);
-        if (!utf8.hasError())
-            return text;
-    }
+    return QByteArrayView(in.constData(), qstrnlen(in.constData(), size_t(in.size())));
+}
+
+// Utf8 or Windows1252: how bytes declared as declared are read, and so written.
+// A template that claims UTF-8 but is not would lose its odd bytes to
+// replacement characters; as 8-bit text it still comes back as stored.
+wiz::Encoding readAs(QByteArrayView bytes, wiz::Encoding declared)
+{
+    const bool utf8 = declared == wiz::Encoding::Utf8
+        || (declared == wiz::Encoding::Auto && bytes.startsWith(utf8Bom));
+    return utf8 && bytes.isValidUtf8() ? wiz::Encoding::Utf8 : wiz::Encoding::Windows1252;
+}
+
+QString fromWindows1252(QByteArrayView bytes)
+{
     return cp1252::decode(bytes);
 }
 
-QByteArray wiz::encoded(const QString &text)
+QByteArray toWindows1252(const QString &text)
 {
-    if (text.startsWith(QChar::ByteOrderMark))
-        return text.toUtf8();
     return cp1252::encode(text);
+}
+
+// Only files declared otherwise than Auto are kept, by the address of their
+// bytes, which the generated table holds for as long as the library is loaded.
+QHash<const void *, wiz::Encoding> &declaredEncodings()
+{
+    static QHash<const void *, wiz::Encoding> encodings;
+    return encodings;
+}
+
+void saveText(QString in, const QString &path, const QString &replace, wiz::Encoding encoding)
+{
+    if (!replace.isEmpty())
+        in.replace(QStringLiteral("%%NAME%%"), replace);
+    makeParentDirectory(path);
+    writeFile(path, wiz::encoded(in, encoding));
+}
+
+void saveText(
+    QString in, const QString &path, const QStringList &replacepairs, wiz::Encoding encoding)
+{
+    // The directory comes first: it exists afterwards even for an odd list.
+    makeParentDirectory(path);
+    if (replacepairs.size() % 2) {
+        QMessageBox::warning(nullptr, path,
+            QStringLiteral("Replace lists must exist in pairs of TAG VALUE TAG VALUE\n"
+                           "Can't do replace function on %1")
+                .arg(path));
+        return;
+    }
+    writeFile(path, wiz::encoded(wiz::applyReplaceList(std::move(in), replacepairs), encoding));
+}
+
+} // namespace
+
+wiz::Encoding wiz::declaredEncoding(const QByteArray &in)
+{
+    return declaredEncodings().value(in.constData(), Encoding::Auto);
+}
+
+void wiz::declareEncoding(const QByteArray &in, Encoding encoding)
+{
+    if (encoding != Encoding::Auto)
+        declaredEncodings().insert(in.constData(), encoding);
+}
+
+QString wiz::text(const QByteArray &in)
+{
+    return text(in, declaredEncoding(in));
+}
+
+QString wiz::text(const QByteArray &in, Encoding encoding)
+{
+    const QByteArrayView bytes = textBytes(in);
+    if (readAs(bytes, encoding) == Encoding::Windows1252)
+        return fromWindows1252(bytes);
+    // The mark, where the template has one, stays: it is part of the template.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+    return utf8(bytes);
+}
+
+QByteArray wiz::encoded(const QString &text, Encoding encoding)
+{
+    const bool utf8 = encoding == Encoding::Utf8
+        || (encoding == Encoding::Auto && text.startsWith(QChar::ByteOrderMark));
+    return utf8 ? text.toUtf8() : toWindows1252(text);
 }
 
 QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
@@ -205,24 +276,12 @@ wiz::Outcome wiz::plan(const QString &path, const QByteArray &bytes, QString *re
 
 void wiz::savefile(QString in, QString path, QString replace)
 {
-    if (!replace.isEmpty())
-        in.replace(QStringLiteral("%%NAME%%"), replace);
-    makeParentDirectory(path);
-    writeFile(path, encoded(in));
+    saveText(std::move(in), path, replace, Encoding::Auto);
 }
 
 void wiz::savefile(QString in, QString path, QStringList replacepairs)
 {
-    // The directory comes first: it exists afterwards even for an odd list.
-    makeParentDirectory(path);
-    if (replacepairs.size() % 2) {
-        QMessageBox::warning(nullptr, path,
-            QStringLiteral("Replace lists must exist in pairs of TAG VALUE TAG VALUE\n"
-                           "Can't do replace function on %1")
-                .arg(path));
-        return;
-    }
-    writeFile(path, encoded(applyReplaceList(std::move(in), replacepairs)));
+    saveText(std::move(in), path, replacepairs, Encoding::Auto);
 }
 
 void wiz::savefilebinary(QByteArray in, QString path)
@@ -233,10 +292,17 @@ void wiz::savefilebinary(QByteArray in, QString path)
 
 void wiz::savefile(const QByteArray &in, const QString &path, const QString &replace)
 {
-    savefile(text(in), path, replace);
+    const Encoding encoding = readAs(textBytes(in), declaredEncoding(in));
+    saveText(text(in, encoding), path, replace, encoding);
 }
 
 void wiz::savefile(const QByteArray &in, const QString &path, const QStringList &replacepairs)
 {
-    savefile(text(in), path, replacepairs);
+    const Encoding encoding = readAs(textBytes(in), declaredEncoding(in));
+    saveText(text(in, encoding), path, replacepairs, encoding);
+}
+
+void wiz::note(const QString &text)
+{
+    std::fprintf(stderr, "wiz: note: %s\n", qPrintable(text));
 }

@@ -37,6 +37,9 @@ private slots:
     void listForScripts();
     void headlessRunPrintsOnlyItsOwnLines();
     void germanMessages();
+    void templateBuiltWithTheKit_data();
+    void templateBuiltWithTheKit();
+    void templateThatDescribesItself();
 
 private:
     struct Run
@@ -619,6 +622,135 @@ void tst_cli::germanMessages()
         m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
     QCOMPARE(run.status, 1);
     QCOMPARE(run.err, QByteArray("wiz: unbekannte Option --dryrun (meinten Sie --dry-run?)\n"));
+}
+
+namespace {
+
+QProcessEnvironment withKitFixture()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("WIZ_PLUGIN_PATH", WIZ_BUILD_DIR "/fixtures/kit");
+    return environment;
+}
+
+} // namespace
+
+// Declared encodings, a lookup that names no template file, and the project
+// name checked by each template's own rule. A line of stderr that begins with
+// "!" must not be there.
+void tst_cli::templateBuiltWithTheKit_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<QStringList>("more");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("stderrLine");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QString kit = QStringLiteral("Fixture Kit");
+    const QString cafe = QString::fromUtf8("café");
+    QTest::newRow("UTF-8 in file name and content, no mark")
+        << kit << cafe << QStringList() << 0 << QByteArray("!note") << cafe + "/" + cafe + ".h"
+        << QByteArray("#include \"caf\xc3\xa9.h\"\n// caf\xc3\xa9 \xe2\x80\x93 caf\xc3\xa9\n");
+    QTest::newRow("WINDOWS-1252 declared for one file")
+        << kit << cafe << QStringList() << 0 << QByteArray() << cafe + "/legacy.txt"
+        << QByteArray("caf\xe9 \xa9\r\n");
+    QTest::newRow("AUTO with the mark: UTF-8")
+        << kit << cafe << QStringList() << 0 << QByteArray() << cafe + "/marked.txt"
+        << QByteArray("\xef\xbb\xbf" "caf\xc3\xa9 \xc2\xa9\n");
+    QTest::newRow("AUTO without the mark: Windows-1252")
+        << kit << cafe << QStringList() << 0 << QByteArray() << cafe + "/plain.txt"
+        << QByteArray("caf\xe9\n");
+    QTest::newRow("an empty template file is no miss")
+        << kit << cafe << QStringList() << 0 << QByteArray("!note") << cafe + "/empty.txt"
+        << QByteArray("");
+    QTest::newRow("a misspelt lookup is noted")
+        << kit << cafe << QStringList { "/extra=legacy.tx" } << 0
+        << QByteArray("wiz: note: no template file is embedded under the name \"legacy.tx\"")
+        << cafe + "/extra.txt" << QByteArray("");
+    QTest::newRow("a name against the template's pattern is refused")
+        << kit << QString::fromUtf8("Café") << QStringList() << 1
+        << QByteArray("wiz: Use lower-case letters only.") << QString::fromUtf8("Café")
+        << QByteArray();
+    QTest::newRow("the identifier rule warns")
+        << "Create New Singleton ConfigClass Wizard" << "my-lib" << QStringList() << 0
+        << QByteArray("wiz: \"my-lib\" is not a C++ identifier") << "my-lib/main.cpp"
+        << QByteArray(nullptr);
+    QTest::newRow("the directory rule does not")
+        << "Create C++ Scripted UI / Panel - DOCS ONLY" << "my-lib" << QStringList() << 0
+        << QByteArray("!C++ identifier") << "my-lib/example.png" << QByteArray(nullptr);
+}
+
+void tst_cli::templateBuiltWithTheKit()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, project);
+    QFETCH(QStringList, more);
+    QFETCH(int, status);
+    QFETCH(QByteArray, stderrLine);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+
+    const Run run = wiz(QStringList { "/path=" + m_dir->path(), "/project=" + project,
+                            "/key=" + key } + more,
+        QStringLiteral(WIZ_BUILD_DIR), QStringLiteral(WIZ_BUILD_DIR "/wiz"), withKitFixture());
+    QCOMPARE(run.status, status);
+    if (stderrLine.startsWith('!'))
+        QVERIFY2(!run.err.contains(stderrLine.mid(1)), run.err.constData());
+    else
+        QVERIFY2(run.err.contains(stderrLine), run.err.constData());
+    const QString path = m_dir->path() + "/" + file;
+    if (status != 0)
+        QVERIFY(!QFileInfo::exists(path));
+    else if (!bytes.isNull())
+        QCOMPARE(wiztest::readAll(path), bytes);
+    else
+        QVERIFY(QFileInfo::exists(path));
+}
+
+// What it tells about itself, for scripts and for people.
+void tst_cli::templateThatDescribesItself()
+{
+    const QString program = QStringLiteral(WIZ_BUILD_DIR "/wiz");
+    const Run list = wiz({ "--list", "--json" }, m_dir->path(), program, withKitFixture());
+    QCOMPARE(list.status, 0);
+    const QJsonObject expected = QJsonDocument::fromJson(R"({
+        "title": "Fixture Kit", "library": ")" WIZ_BUILD_DIR R"(/fixtures/kit/kit.so",
+        "description": "Writes a few files in each encoding.", "version": "2.5",
+        "name": {"rule": "pattern", "pattern": "[a-zà-ÿ_]+",
+                 "message": "Use lower-case letters only."},
+        "options": [
+            {"name": "extra", "label": "Extra file", "kind": "text",
+             "help": "A template file to write as extra.txt"},
+            {"name": "style", "kind": "choice", "choices": ["plain", "fancy"], "default": "plain"},
+            {"name": "draft", "kind": "yes-no", "default": false}]})")
+                                     .object();
+    QCOMPARE(QJsonDocument::fromJson(list.out).array().last().toObject(), expected);
+
+    const Run help = wiz({ "--help-template", "Fixture Kit" }, m_dir->path(), program,
+        withKitFixture());
+    QCOMPARE(help.status, 0);
+    QCOMPARE(help.out,
+        QByteArray("Fixture Kit\n"
+                   "Writes a few files in each encoding.\n"
+                   "\n"
+                   "Version: 2.5\n"
+                   "Library: " WIZ_BUILD_DIR "/fixtures/kit/kit.so\n"
+                   "Project name: Use lower-case letters only. (matches [a-z\xc3\xa0-\xc3\xbf_]+)\n"
+                   "Options, each given as /NAME=VALUE:\n"
+                   "  /extra=TEXT\n"
+                   "      Extra file. A template file to write as extra.txt\n"
+                   "  /style=plain|fancy\n"
+                   "      (default: plain)\n"
+                   "  /draft=yes|no\n"
+                   "      (default: false)\n"));
+
+    const Run unknown = wiz({ "--help-template", "Fixture Kid" }, m_dir->path(), program,
+        withKitFixture());
+    QCOMPARE(unknown.status, 1);
+    QVERIFY2(unknown.err.contains("wiz: no template is titled \"Fixture Kid\"; see wiz --list\n"),
+        unknown.err.constData());
 }
 
 WIZ_TEST_MAIN(tst_cli)

@@ -48,6 +48,7 @@ private slots:
     void chooserStart_data();
     void chooserStart();
     void chooserCancelChangesNothing();
+    void templateThatDescribesItself();
     // Last: it leaves German translators behind until it ends.
     void germanWindow();
 
@@ -638,6 +639,27 @@ void tst_wizDialog::chooserCancelChangesNothing()
     wiztest::answerNextModal<QFileDialog>(&dialog, [](QFileDialog *chooser) { chooser->reject(); });
     QTest::mouseClick(dialog.browse, Qt::LeftButton);
     QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
+}
+
+// Its description is the row's tool tip and, once nothing else needs saying,
+// the hint; its name pattern keeps OK disabled, and replaces the C++ warning
+// that "café" would otherwise get.
+void tst_wizDialog::templateThatDescribesItself()
+{
+    QVERIFY(QFile::remove(m_dir->plugins() + "/recorder.so"));
+    QVERIFY(m_dir->add("kit/kit", "kit.so"));
+    wizDialog dialog;
+    openDialog(dialog);
+    const QString description = QStringLiteral("Writes a few files in each encoding.");
+    QCOMPARE(dialog.listBox1->item(0)->toolTip(), description);
+    dialog.listBox1->setCurrentRow(0);
+    dialog.location_lineEdit->setText(m_dir->path());
+    dialog.project_lineEdit->setText(QString::fromUtf8("Café"));
+    QVERIFY(!dialog.buttonOk->isEnabled());
+    QCOMPARE(dialog.hintLabel->text(), QStringLiteral("Use lower-case letters only."));
+    dialog.project_lineEdit->setText(QString::fromUtf8("café"));
+    QVERIFY(dialog.buttonOk->isEnabled());
+    QCOMPARE(dialog.hintLabel->text(), description);
 }
 
 // Under a German locale the window, its hints and Qt's own buttons speak German.

@@ -1,12 +1,12 @@
 #include "commandline.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
+#include "templatedescription.h"
 #include "templaterunner.h"
 #include "translations.h"
 #include "wizdialog.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,7 +22,7 @@ namespace {
 const char usage[] = QT_TRANSLATE_NOOP("main",
       "Usage: wiz                         open the wizard's window\n"
       "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
-      "       wiz --list [--json] | --help | --version\n"
+      "       wiz --list [--json] | --help-template TITLE | --help | --version\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
       "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
@@ -43,7 +43,12 @@ const char usage[] = QT_TRANSLATE_NOOP("main",
       "  --verbose, -v    after the run, print what was done to each file\n"
       "\n"
       "  --list           print the title of each template, one a line\n"
-      "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
+      "  --json           with --list: a JSON array of {\"title\", \"library\"}, with\n"
+      "                   \"description\", \"version\", \"name\" and \"options\" where the\n"
+      "                   template gives them\n"
+      "  --help-template TITLE\n"
+      "                   print what the template tells about itself: description,\n"
+      "                   version, project-name rule and its /NAME=VALUE options\n"
       "  --help, -h       print this text\n"
       "  --version        print the version of wiz\n"
       "\n"
@@ -114,10 +119,8 @@ int listTemplates(bool json)
     const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
     if (json) {
         QJsonArray list;
-        for (const pluginEntry &entry : entries) {
-            list.append(QJsonObject { { QStringLiteral("title"), entry.title },
-                { QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath() } });
-        }
+        for (const pluginEntry &entry : entries)
+            list.append(templateDescription::listing(entry));
         const QByteArray text = QJsonDocument(list).toJson(QJsonDocument::Indented);
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     } else {
@@ -127,6 +130,32 @@ int listTemplates(bool json)
     return finishOutput("the list of templates");
 }
 
+// The template that runs for title: as in the window's list, a later library
+// with the same title wins.
+bool findTemplate(const QString &title, pluginEntry *found)
+{
+    bool any = false;
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons)) {
+        if (entry.title == title) {
+            *found = entry;
+            any = true;
+        }
+    }
+    return any;
+}
+
+int helpTemplate(const QString &title)
+{
+    pluginEntry entry;
+    if (!findTemplate(title, &entry)) {
+        std::fprintf(stderr, "wiz: no template is titled \"%s\"; see wiz --list\n",
+            qPrintable(title));
+        return 1;
+    }
+    std::fputs(qPrintable(templateDescription::help(entry)), stdout);
+    return finishOutput("the template's description");
+}
+
 // The unattended run where nobody can see a window, without building the
 // window: its text fields load the font database, which costs more than the
 // rest of the run.
@@ -134,12 +163,16 @@ int runHeadless()
 {
     modalDialogCloser closer;
     closer.install();
+    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
     // As the window's list: a later library with the same title wins.
     QMap<QString, QString> libraryPaths;
-    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
+    QJsonObject about;
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons)) {
         libraryPaths[entry.title] = entry.path;
-    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
-    return templateRunner(templateRunner::Headless).runRequest(request, libraryPaths);
+        if (entry.title == request.key)
+            about = entry.about;
+    }
+    return templateRunner(templateRunner::Headless).runRequest(request, libraryPaths, about);
 }
 
 } // namespace
@@ -155,9 +188,11 @@ int main(int argc, char *argv[])
     const bool help = hasArgument(argc, argv, "--help") || hasArgument(argc, argv, "-h");
     const bool version = hasArgument(argc, argv, "--version");
     const bool list = hasArgument(argc, argv, "--list");
+    const bool helpForTemplate = hasArgument(argc, argv, "--help-template");
     // None of these shows a window, and with --batch nobody is there to
     // answer one: each goes as it would on a build server, even on a display.
-    if (badFlag || help || version || list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
+    if (badFlag || help || version || list || helpForTemplate || hasArgument(argc, argv, "--batch")
+        || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -190,6 +225,16 @@ int main(int argc, char *argv[])
     }
     if (list)
         return listTemplates(hasArgument(argc, argv, "--json"));
+    if (helpForTemplate) {
+        const QStringList arguments = QCoreApplication::arguments();
+        const qsizetype at = arguments.indexOf(QLatin1String("--help-template"));
+        if (at + 1 >= arguments.size()) {
+            std::fputs("wiz: --help-template needs the title of a template; see wiz --list\n",
+                stderr);
+            return 1;
+        }
+        return helpTemplate(arguments.at(at + 1));
+    }
 
     if (argc > 1 && templateRunner::headless())
         return runHeadless();

@@ -118,7 +118,7 @@ QList<pluginEntry> pluginCatalog::scan(const QString &folder, Icons icons)
                     << QStringLiteral("Library %1 is left out: %2").arg(path, library.refusal());
             continue;
         }
-        pluginEntry entry { QString(), QPixmap(), path };
+        pluginEntry entry { QString(), QPixmap(), path, library.about() };
         try {
             // Deep copies: a title or picture that still refers to the library's
             // own memory would dangle once the library is unloaded.

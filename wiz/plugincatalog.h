@@ -1,6 +1,7 @@
 #ifndef PLUGINCATALOG_H
 #define PLUGINCATALOG_H
 
+#include <QJsonObject>
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -13,6 +14,8 @@ struct pluginEntry
     QString title;
     QPixmap icon;
     QString path;
+    // What the template tells about itself beyond its title; empty when nothing.
+    QJsonObject about;
 };
 
 class pluginCatalog

@@ -5,6 +5,7 @@
 #include "zelk_wizard_plugin.h"
 
 #include <QCoreApplication>
+#include <QJsonDocument>
 
 #include <exception>
 
@@ -68,4 +69,23 @@ void pluginLibrary::release(zelk_wizard_plugin *plugin)
         m_library.resolve("free_zelk_wizard_plugin"));
     if (release)
         release(plugin);
+}
+
+QJsonObject pluginLibrary::about()
+{
+    if (!load() || !pluginStamp::accepts(m_library))
+        return {};
+    auto describe = reinterpret_cast<zelk_wizard_plugin_describe>(
+        m_library.resolve("describe_zelk_wizard_plugin"));
+    if (!describe)
+        return {};
+    QByteArray json;
+    try {
+        describe(&json);
+    } catch (...) {
+        return {};
+    }
+    // A deep copy: the bytes may still be the library's own.
+    const QByteArray copy(json.constData(), json.size());
+    return QJsonDocument::fromJson(copy).object();
 }

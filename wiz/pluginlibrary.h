@@ -1,6 +1,7 @@
 #ifndef PLUGINLIBRARY_H
 #define PLUGINLIBRARY_H
 
+#include <QJsonObject>
 #include <QLibrary>
 #include <QString>
 
@@ -27,6 +28,9 @@ public:
     // Hands the object back to the library's own release function. A library
     // without one keeps its object: nobody else may free it.
     void release(zelk_wizard_plugin *plugin);
+    // What the library's optional describe_zelk_wizard_plugin() tells about its
+    // template; empty when it has none, throws, or gives no JSON object.
+    QJsonObject about();
 
     // Why the last load() or create() failed, where the wizard decided it:
     // a library it refused to load or a factory that threw. Empty otherwise.

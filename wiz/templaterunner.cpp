@@ -1,8 +1,8 @@
 #include "templaterunner.h"
 
-#include "cppname.h"
 #include "outcomelog.h"
 #include "pluginlibrary.h"
+#include "templatedescription.h"
 #include "wiz_util.h"
 #include "zelk_wizard_plugin.h"
 
@@ -148,7 +148,7 @@ bool templateRunner::prepare(const QString &location, const QString &name, proje
 }
 
 int templateRunner::runRequest(
-    const wizRequest &request, const QMap<QString, QString> &libraryPaths)
+    const wizRequest &request, const QMap<QString, QString> &libraryPaths, const QJsonObject &about)
 {
     const QString missing = commandLine::requestError(request);
     if (!missing.isEmpty()) {
@@ -163,7 +163,12 @@ int templateRunner::runRequest(
             QMessageBox::Information);
         return 1;
     }
-    const QString warning = cppName::warning(request.project);
+    const QString nameRefusal = templateDescription::nameRefusal(about, request.project);
+    if (!nameRefusal.isEmpty()) {
+        report(caption(), nameRefusal);
+        return 1;
+    }
+    const QString warning = templateDescription::nameWarning(about, request.project);
     if (!warning.isEmpty())
         std::fprintf(stderr, "wiz: %s\n", qPrintable(warning));
     projectFolder folder { request.location + QLatin1Char('/') + request.project, false };

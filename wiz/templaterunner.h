@@ -3,6 +3,7 @@
 
 #include "commandline.h"
 
+#include <QJsonObject>
 #include <QMap>
 #include <QMessageBox>
 #include <QString>
@@ -37,9 +38,11 @@ public:
     // it wrote. Exit status: 0 every file written, 1 the template could not be
     // run or wrote nothing, 3 some files could not be written.
     int run(const QString &libraryPath, const wizRequest &request, const projectFolder &folder);
-    // The whole unattended run: the request's checks, prepare() and run() of
-    // the library that libraryPaths gives for the request's title.
-    int runRequest(const wizRequest &request, const QMap<QString, QString> &libraryPaths);
+    // The whole unattended run: the request's checks, the project name by the
+    // rule of the template's description (about), prepare() and run() of the
+    // library that libraryPaths gives for the request's title.
+    int runRequest(const wizRequest &request, const QMap<QString, QString> &libraryPaths,
+        const QJsonObject &about = QJsonObject());
     // Opens the project folder in the file browser; where none can be
     // started, says where the project is instead.
     void showProject(const QString &folder);

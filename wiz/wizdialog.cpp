@@ -1,8 +1,8 @@
 #include "wizdialog.h"
 
 #include "commandline.h"
-#include "cppname.h"
 #include "plugincatalog.h"
+#include "templatedescription.h"
 #include "templaterunner.h"
 
 #include "wiz_icon.xpm"
@@ -72,7 +72,12 @@ void wizDialog::checkValid()
     QString hint = blockingReason(&field);
     buttonOk->setEnabled(hint.isEmpty());
     if (hint.isEmpty()) {
-        hint = cppName::warning(project_lineEdit->text());
+        // With nothing in the way, the hint warns of the name or tells what
+        // the chosen template writes.
+        const QJsonObject about = chosenAbout();
+        hint = templateDescription::nameWarning(about, project_lineEdit->text());
+        if (hint.isEmpty())
+            hint = templateDescription::description(about);
         field = project_lineEdit;
     }
     hintLabel->setText(hint);
@@ -93,6 +98,12 @@ void wizDialog::describe(QWidget *field, const QString &hint)
     // Qt changes the text quietly; assistive tools learn of it only through this.
     QAccessibleEvent changed(field, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
+}
+
+QJsonObject wizDialog::chosenAbout() const
+{
+    const QList<QListWidgetItem *> chosen = listBox1->selectedItems();
+    return chosen.isEmpty() ? QJsonObject() : abouts.value(chosen.first()->text());
 }
 
 QString wizDialog::blockingReason(QWidget **field) const
@@ -118,6 +129,9 @@ QString wizDialog::blockingReason(QWidget **field) const
     case commandLine::nameProblem::NotOneFolder:
         return tr("A project name is one folder name: no \"/\" or \"\\\", not \".\" or \"..\".");
     }
+    const QString refusal = templateDescription::nameRefusal(chosenAbout(), project_lineEdit->text());
+    if (!refusal.isEmpty())
+        return refusal;
 
     *field = location_lineEdit;
     const QString location = location_lineEdit->text();
@@ -202,9 +216,12 @@ void wizDialog::timerEvent(QTimerEvent *e)
 void wizDialog::loadPlugins()
 {
     for (const pluginEntry &entry : pluginCatalog::scan()) {
-        listBox1->addItem(new QListWidgetItem(QIcon(entry.icon), entry.title));
+        auto *item = new QListWidgetItem(QIcon(entry.icon), entry.title);
+        item->setToolTip(templateDescription::toolTip(entry));
+        listBox1->addItem(item);
         // A later library with the same title wins; the earlier row stays.
         libraryPaths[entry.title] = entry.path;
+        abouts[entry.title] = entry.about;
     }
     // No row is chosen until the user chooses one. Saying so explicitly also
     // stops the list from making its first row current when it takes focus,
@@ -251,7 +268,7 @@ void wizDialog::runUnattended()
     const wizRequest request = commandLine::scan(QCoreApplication::arguments());
     location_lineEdit->setText(request.location);
     project_lineEdit->setText(request.project);
-    m_exitStatus
-        = templateRunner(templateRunner::Unattended, this).runRequest(request, libraryPaths);
+    m_exitStatus = templateRunner(templateRunner::Unattended, this)
+                       .runRequest(request, libraryPaths, abouts.value(request.key));
     QDialog::accept();
 }

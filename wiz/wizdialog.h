@@ -4,6 +4,7 @@
 #include "wizdialogbase.h"
 
 #include <QIcon>
+#include <QJsonObject>
 #include <QMap>
 #include <QStringList>
 
@@ -54,8 +55,11 @@ private:
     // Gives field the hint as its accessible description, or its own
     // description when the hint is about something else.
     void describe(QWidget *field, const QString &hint);
+    // What the highlighted template tells about itself; empty when none is.
+    QJsonObject chosenAbout() const;
 
     QMap<QString, QString> libraryPaths;
+    QMap<QString, QJsonObject> abouts;
     // The folders in which templates were looked for, named when none was found.
     QStringList m_folders;
     int m_exitStatus = 0;
