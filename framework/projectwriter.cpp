@@ -186,14 +186,12 @@ int makeExecutable(int fd)
 void keepIdentity(int fd, const struct stat &old)
 {
     if (old.st_uid != geteuid() || old.st_gid != getegid()) {
-        if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, uid_t(-1), old.st_gid) != 0) {
-        }
+        if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, uid_t(-1), old.st_gid) != 0) { }
     }
-    if (fchmod(fd, old.st_mode & 07777) != 0) {
-    }
+    if (fchmod(fd, old.st_mode & 07777) != 0) { }
 }
 
-#ifdef O_TMPFILE
+#if defined(O_TMPFILE) && !defined(WIZ_WRITER_NAMED_TEMPORARIES)
 // An unnamed file in the folder, or -1 with errno; ENOTSUP when the file
 // system has no unnamed files.
 int unnamedFile(int dir, mode_t mode)
@@ -258,8 +256,8 @@ int renameNoReplace(int dir, const char *from, const char *to)
 int namedFile(int dir, temporaryName *temporary, mode_t mode)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const int fd = openat(dir, temporary->name(),
-            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        const int fd = openat(
+            dir, temporary->name(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) {
             temporary->setExists(true);
             return fd;
@@ -392,10 +390,11 @@ int projectWriter::Private::openRoot(QString *reason)
 
 // The descriptor of the folder name in parent, made when missing and make is
 // set; -1 with a reason, or -1 with *missing set when it does not exist.
-int projectWriter::Private::openFolder(int parent, const QByteArray &name,
-    const QByteArray &path, bool make, bool *missing, QString *reason)
+int projectWriter::Private::openFolder(int parent, const QByteArray &name, const QByteArray &path,
+    bool make, bool *missing, QString *reason)
 {
     const QString shown = QFile::decodeName(path);
+    int error = 0;
     for (int attempt = 0; attempt < 4; ++attempt) {
         const int fd = openat(parent, name.constData(), folderFlags);
         if (fd >= 0) {
@@ -412,7 +411,7 @@ int projectWriter::Private::openFolder(int parent, const QByteArray &name,
             }
             return fd;
         }
-        const int error = errno;
+        error = errno;
         if (error == ENOENT && !make) {
             *missing = true;
             return -1;
@@ -420,7 +419,7 @@ int projectWriter::Private::openFolder(int parent, const QByteArray &name,
         if (error == ENOENT) {
             if (mkdirat(parent, name.constData(), 0777) == 0)
                 made.push_back(path);
-            else if (errno != EEXIST)
+            else if ((error = errno) != EEXIST)
                 break;
             continue;
         }
@@ -435,11 +434,11 @@ int projectWriter::Private::openFolder(int parent, const QByteArray &name,
                 *reason = QStringLiteral("%1 is not a folder").arg(shown);
                 return -1;
             }
+            continue; // a folder again: it was swapped meanwhile
         }
-        *reason = errorText(error);
-        return -1;
+        break;
     }
-    *reason = errorText(errno);
+    *reason = errorText(error);
     return -1;
 }
 
