@@ -353,6 +353,14 @@ struct projectWriter::Private
         bool *missing, QString *reason);
     int walk(const QByteArrayList &parts, qsizetype count, bool make, qsizetype *reached,
         QString *reason);
+    struct Reach
+    {
+        int dir = -1; // -1: refused for reason
+        QByteArrayList parts;
+        bool complete = false; // false: dir is the deepest folder that exists
+        QString reason;
+    };
+    Reach reach(const QString &path, bool isFolder, bool make);
     Decision decide(int dir, const QByteArray &name, const QByteArray &bytes, struct stat *old);
 };
 
@@ -367,11 +375,6 @@ bool split(const QString &path, QByteArrayList *parts)
             return false;
     }
     return true;
-}
-
-QString notBelow()
-{
-    return QStringLiteral("it is not a path below the location");
 }
 
 } // namespace
@@ -470,6 +473,23 @@ int projectWriter::Private::walk(
     return fd;
 }
 
+// The folder that a file path goes into, or path itself when isFolder; when
+// make is not set, the deepest one of them that exists.
+projectWriter::Private::Reach projectWriter::Private::reach(
+    const QString &path, bool isFolder, bool make)
+{
+    Reach reach;
+    if (!split(path, &reach.parts)) {
+        reach.reason = QStringLiteral("it is not a path below the location");
+        return reach;
+    }
+    const qsizetype count = reach.parts.size() - (isFolder ? 0 : 1);
+    qsizetype reached = 0;
+    reach.dir = walk(reach.parts, count, make, &reached, &reach.reason);
+    reach.complete = reached == count;
+    return reach;
+}
+
 // Identical content is not rewritten, so build tools see no change; a link or
 // a special file in the target's place is never written through.
 projectWriter::Decision projectWriter::Private::decide(
@@ -511,18 +531,14 @@ projectWriter::~projectWriter()
 
 projectWriter::Decision projectWriter::plan(const QString &path, const QByteArray &bytes)
 {
-    QByteArrayList parts;
-    if (!split(path, &parts))
-        return refused(notBelow());
-    QString reason;
-    qsizetype reached = 0;
-    const int dir = d->walk(parts, parts.size() - 1, false, &reached, &reason);
+    const Private::Reach target = d->reach(path, false, false);
+    const int dir = target.dir;
     if (dir < 0)
-        return refused(reason);
+        return refused(target.reason);
     Decision decision { Create, QString() };
     struct stat old;
-    if (reached == parts.size() - 1)
-        decision = d->decide(dir, parts.last(), bytes, &old);
+    if (target.complete)
+        decision = d->decide(dir, target.parts.last(), bytes, &old);
     // The new name, or the first missing folder, goes into the deepest one.
     if ((decision.outcome == Create || decision.outcome == Replace)
         && faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) != 0)
@@ -533,24 +549,20 @@ projectWriter::Decision projectWriter::plan(const QString &path, const QByteArra
 projectWriter::Decision projectWriter::write(
     const QString &path, const QByteArray &bytes, bool executable)
 {
-    QByteArrayList parts;
-    if (!split(path, &parts))
-        return refused(notBelow());
-    QString reason;
-    qsizetype reached = 0;
-    const int dir = d->walk(parts, parts.size() - 1, true, &reached, &reason);
+    const Private::Reach target = d->reach(path, false, true);
+    const int dir = target.dir;
     if (dir < 0)
-        return refused(reason);
-    const char *name = parts.last().constData();
+        return refused(target.reason);
+    const QByteArray &name = target.parts.last();
     // A name that appears meanwhile is planned again: now it is a replacement.
     for (int attempt = 0; attempt < 4; ++attempt) {
         struct stat old;
-        const Decision decision = d->decide(dir, parts.last(), bytes, &old);
+        const Decision decision = d->decide(dir, name, bytes, &old);
         int error = 0;
         if (decision.outcome == Create)
-            error = createFile(dir, name, bytes, executable);
+            error = createFile(dir, name.constData(), bytes, executable);
         else if (decision.outcome == Replace)
-            error = replaceFile(dir, name, bytes, old);
+            error = replaceFile(dir, name.constData(), bytes, old);
         if (!error)
             return decision;
         if (error != EEXIST || decision.outcome != Create)
@@ -561,15 +573,11 @@ projectWriter::Decision projectWriter::write(
 
 projectWriter::Decision projectWriter::makeFolder(const QString &path)
 {
-    QByteArrayList parts;
-    if (!split(path, &parts))
-        return refused(notBelow());
-    QString reason;
-    qsizetype reached = 0;
     const size_t before = d->made.size();
-    if (d->walk(parts, parts.size(), true, &reached, &reason) < 0)
-        return refused(reason);
-    const bool madeIt = d->made.size() > before && d->made.back() == parts.join('/');
+    const Private::Reach target = d->reach(path, true, true);
+    if (target.dir < 0)
+        return refused(target.reason);
+    const bool madeIt = d->made.size() > before && d->made.back() == target.parts.join('/');
     return { madeIt ? Create : Unchanged, QString() };
 }
 
