@@ -1,7 +1,5 @@
 #include "wiz_util.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMessageBox>
