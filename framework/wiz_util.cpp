@@ -1,33 +1,18 @@
 #include "wiz_util.h"
 
 #include "cp1252.h"
+#include "projectwriter.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLoggingCategory>
 #include <QMessageBox>
-#include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-// Three plug-ins write only into the project directory that the host made and
-// are built without this step (WIZ_UTIL_NO_PARENT_DIR).
-void makeParentDirectory(const QString &path)
-{
-#ifndef WIZ_UTIL_NO_PARENT_DIR
-    QDir().mkdir(QFileInfo(path).absolutePath());
-#else
-    Q_UNUSED(path);
-#endif
-}
 
 // Debug lines for what was done to each file, a warning with the reason for
 // each file that could not be written. The host enables the debug lines to
@@ -39,84 +24,65 @@ void failed(const QString &path, const QString &reason)
     qCWarning(lcOutput, "cannot write %s: %s", qPrintable(path), qPrintable(reason));
 }
 
-bool holds(const QString &path, const QByteArray &bytes)
+// Where a writer for path is rooted and the path below it. Three plug-ins
+// write only into the project directory that the host made and are built
+// without the parent-directory step (WIZ_UTIL_NO_PARENT_DIR); the others may
+// have one missing folder made, so their writer starts one level higher.
+struct rootedPath
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+    QString location;
+    QString below;
+};
+
+rootedPath rooted(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString folder = file.absolutePath();
+#ifndef WIZ_UTIL_NO_PARENT_DIR
+    const QFileInfo parent(folder);
+    if (!parent.isDir() && !parent.isSymLink() && !parent.isRoot())
+        return { parent.absolutePath(), parent.fileName() + QLatin1Char('/') + file.fileName() };
+#endif
+    return { folder, file.fileName() };
 }
 
-// Writes all of bytes to file, which is open unbuffered so that a short
-// write shows at once and the next one gives the system's reason ("No space
-// left on device"). An empty reason means success.
-QString writeAll(QFileDevice &file, const QByteArray &bytes)
+void makeParentDirectory(const QString &path)
 {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return file.errorString();
-        done += written;
-    }
-    return QString();
+#ifndef WIZ_UTIL_NO_PARENT_DIR
+    const rootedPath target = rooted(path);
+    const qsizetype slash = target.below.indexOf(QLatin1Char('/'));
+    if (slash > 0)
+        projectWriter(target.location).makeFolder(target.below.left(slash));
+#else
+    Q_UNUSED(path);
+#endif
 }
 
-// A file that does not exist yet is written under a temporary name beside it
-// and renamed into place, which never replaces a file that appeared in the
-// meantime. There are no old bytes to keep safe, so unlike QSaveFile it does
-// not wait for the disk. False when the name was taken after all.
-bool createFile(const QString &path, const QByteArray &bytes, QString *reason)
+// All or nothing: a file appears or changes only once its bytes are complete,
+// so a full disk or a crash leaves the old file as it was.
+void writeLocally(const QString &path, const QByteArray &bytes)
 {
-    QFile file;
-    do {
-        file.setFileName(path
-            + QStringLiteral(".%1~").arg(
-                QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-    } while (file.exists());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        *reason = file.errorString();
-        return true;
-    }
-    *reason = writeAll(file, bytes);
-    file.close();
-    if (reason->isEmpty() && file.rename(path))
-        return true;
-    file.remove();
-    return !reason->isEmpty();
-}
-
-// All or nothing: the bytes go to a temporary file beside the target, which
-// takes its place only once complete, so a full disk or a crash leaves the
-// old file as it was.
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QString reason;
-    switch (wiz::plan(path, bytes, &reason)) {
-    case wiz::Refused:
-        return failed(path, reason);
-    case wiz::Unchanged:
+    const rootedPath target = rooted(path);
+    const projectWriter::Decision decision
+        = projectWriter(target.location).write(target.below, bytes);
+    switch (decision.outcome) {
+    case projectWriter::Refused:
+        return failed(path, decision.reason);
+    case projectWriter::Unchanged:
         qCDebug(lcOutput, "unchanged %s", qPrintable(path));
         return;
-    case wiz::Create:
-        if (createFile(path, bytes, &reason)) {
-            if (!reason.isEmpty())
-                return failed(path, reason);
-            qCDebug(lcOutput, "create %s", qPrintable(path));
-            return;
-        }
-        break; // another writer was first: replace its file like any other
-    case wiz::Replace:
-        break;
+    case projectWriter::Create:
+        qCDebug(lcOutput, "create %s", qPrintable(path));
+        return;
+    case projectWriter::Replace:
+        qCDebug(lcOutput, "replace %s", qPrintable(path));
+        return;
     }
-    // The old file's permissions carry over; an unfinished file is discarded
-    // with the QSaveFile.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(path, file.errorString());
-    reason = writeAll(file, bytes);
-    if (!reason.isEmpty())
-        return failed(path, reason);
-    if (!file.commit())
-        return failed(path, file.errorString());
-    qCDebug(lcOutput, "replace %s", qPrintable(path));
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    writeLocally(path, bytes);
 }
 
 // Every occurrence of tag, left to right and without overlaps, in one pass
@@ -249,29 +215,20 @@ QString wiz::environment(const char *variable, const char *unset)
                                                : QString::fromLatin1(unset);
 }
 
-// Identical content is not rewritten, so build tools see no change; a link or
-// a special file in the target's place is never written through.
+// A missing folder on the way is no refusal: the plan starts at the deepest
+// folder that exists, as a write would make the rest.
 wiz::Outcome wiz::plan(const QString &path, const QByteArray &bytes, QString *reason)
 {
-    const QFileInfo target(path);
-    if (target.isSymLink())
-        *reason = QStringLiteral("it is a symbolic link");
-    else if (target.isDir())
-        *reason = qt_error_string(EISDIR);
-    else if (target.exists() && !target.isFile())
-        *reason = QStringLiteral("it is not a regular file");
-    if (!reason->isEmpty())
-        return Refused;
-    if (!target.exists())
-        return Create;
-    if (target.size() == bytes.size() && holds(path, bytes))
-        return Unchanged;
-    // The rename would replace a file the user made read-only to keep it.
-    if (!target.isWritable()) {
-        *reason = qt_error_string(EACCES);
-        return Refused;
+    QFileInfo folder(QFileInfo(path).absolutePath());
+    QString below = QFileInfo(path).fileName();
+    while (!folder.exists() && !folder.isSymLink() && !folder.isRoot()) {
+        below.prepend(folder.fileName() + QLatin1Char('/'));
+        folder.setFile(folder.absolutePath());
     }
-    return Replace;
+    const projectWriter::Decision decision
+        = projectWriter(folder.absoluteFilePath()).plan(below, bytes);
+    *reason = decision.reason;
+    return decision.outcome;
 }
 
 void wiz::savefile(QString in, QString path, QString replace)

@@ -1,6 +1,8 @@
 #ifndef WIZ_UTIL_H
 #define WIZ_UTIL_H
 
+#include "projectwriter.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -65,7 +67,11 @@ public:
     // What writing bytes to path would do, decided without writing anything:
     // the writers above go by it, and so does a host that only previews a run.
     // Refused comes with the reason, such as "it is a symbolic link".
-    enum Outcome { Create, Replace, Unchanged, Refused };
+    using Outcome = projectWriter::Outcome;
+    static constexpr Outcome Create = projectWriter::Create;
+    static constexpr Outcome Replace = projectWriter::Replace;
+    static constexpr Outcome Unchanged = projectWriter::Unchanged;
+    static constexpr Outcome Refused = projectWriter::Refused;
     static Outcome plan(const QString &path, const QByteArray &bytes, QString *reason);
 
     // The value of an environment variable for a replace list, or unset when

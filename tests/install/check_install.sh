@@ -176,6 +176,7 @@ check_tree() {
 
 # The files of the template kit, below the prefix or /usr.
 kit_files="include/zelkwizard/zelk_wizard_plugin.h include/zelkwizard/wiz_util.h
+include/zelkwizard/projectwriter.h
 include/zelkwizard/plugin_icon.xpm lib/cmake/ZelkWizard/ZelkWizardConfig.cmake
 lib/cmake/ZelkWizard/ZelkWizardConfigVersion.cmake lib/cmake/ZelkWizard/WizPlugin.cmake
 lib/cmake/ZelkWizard/WizTemplateTest.cmake lib/cmake/ZelkWizard/WizPackage.cmake
