@@ -11,15 +11,48 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
 namespace {
+
+// A function of the program that loaded this library, or null.
+void *hostFunction(const char *name)
+{
+#ifdef Q_OS_WIN
+    return reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(nullptr), name));
+#else
+    return dlsym(RTLD_DEFAULT, name);
+#endif
+}
+
+// The wizard decides and writes every file itself while it runs a template;
+// it offers that through an entry point of its program. Without one (an
+// older wizard, or a program of one's own) this library writes by itself.
+using hostWriteFunction = int (*)(const QString *path, const QByteArray *bytes, QString *reason);
+using hostNoteFunction = void (*)(const QString *text);
+
+hostWriteFunction hostWriter()
+{
+    static const auto write
+        = reinterpret_cast<hostWriteFunction>(hostFunction("zelk_wizard_host_write"));
+    return write;
+}
 
 // Three plug-ins write only into the project directory that the host made and
 // are built without this step (WIZ_UTIL_NO_PARENT_DIR).
 void makeParentDirectory(const QString &path)
 {
+    // The wizard makes missing folders itself, without following links.
+    if (hostWriter())
+        return;
 #ifndef WIZ_UTIL_NO_PARENT_DIR
     QDir().mkdir(QFileInfo(path).absolutePath());
 #else
@@ -35,6 +68,23 @@ Q_LOGGING_CATEGORY(lcOutput, "wiz", QtWarningMsg)
 void failed(const QString &path, const QString &reason)
 {
     qCWarning(lcOutput, "cannot write %s: %s", qPrintable(path), qPrintable(reason));
+}
+
+// True when the wizard took the file; its outcome goes to the debug lines
+// only, as the wizard tells the user itself.
+bool handedToHost(const QString &path, const QByteArray &bytes)
+{
+    const hostWriteFunction write = hostWriter();
+    if (!write)
+        return false;
+    QString reason;
+    static const char *const words[] = { "create", "replace", "unchanged", "refused" };
+    const int outcome = write(&path, &bytes, &reason);
+    if (outcome < 0 || outcome > 3)
+        return false;
+    qCDebug(lcOutput, "%s %s%s%s", words[outcome], qPrintable(path), reason.isEmpty() ? "" : ": ",
+        qPrintable(reason));
+    return true;
 }
 
 bool holds(const QString &path, const QByteArray &bytes)
@@ -86,6 +136,8 @@ bool createFile(const QString &path, const QByteArray &bytes, QString *reason)
 // old file as it was.
 void writeFile(const QString &path, const QByteArray &bytes)
 {
+    if (handedToHost(path, bytes))
+        return;
     QString reason;
     switch (wiz::plan(path, bytes, &reason)) {
     case wiz::Refused:
@@ -198,6 +250,15 @@ QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
             replaceAll(text, tag, replacepairs.at(i + 1));
     }
     return text;
+}
+
+void wiz::note(const QString &text)
+{
+    static const auto hostNote = reinterpret_cast<hostNoteFunction>(hostFunction("zelk_wizard_host_note"));
+    if (hostNote)
+        hostNote(&text);
+    else
+        std::fprintf(stderr, "wiz: note: %s\n", qPrintable(text));
 }
 
 QString wiz::environment(const char *variable, const char *unset)

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "librarytemplate.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "templaterunner.h"
@@ -125,7 +126,7 @@ int listTemplates(bool json)
 // The unattended run where nobody can see a window, without building the
 // window: its text fields load the font database, which costs more than the
 // rest of the run.
-int runHeadless()
+int runHeadless(const wizRequest &request)
 {
     modalDialogCloser closer;
     closer.install();
@@ -133,9 +134,8 @@ int runHeadless()
     QMap<QString, QString> libraryPaths;
     for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
         libraryPaths[entry.title] = entry.path;
-    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
-    return templateRunner(templateRunner::Headless)
-        .runRequest(request, libraryPaths.value(request.key));
+    libraryTemplate step(libraryPaths.value(request.key));
+    return templateRunner(templateRunner::Headless).runRequest(request, step);
 }
 
 } // namespace
@@ -147,10 +147,15 @@ int main(int argc, char *argv[])
         std::fputs(usage, stdout);
         return finishOutput("the usage text");
     }
+    // The one reading of the command line; the window and the run get it from here.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const wizRequest request = commandLine::scan(arguments);
     const bool list = hasArgument(argc, argv, "--list");
     // A list shows no window, and with --batch nobody is there to answer one:
     // either goes as it would on a build server, even on a display.
-    if (list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
+    if (list || request.batch || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -171,12 +176,14 @@ int main(int argc, char *argv[])
         return listTemplates(hasArgument(argc, argv, "--json"));
 
     if (argc > 1 && templateRunner::headless())
-        return runHeadless();
+        return runHeadless(request);
 
     QApplication::setWindowIcon(wizDialog::wizardIcon());
     int status = 0;
     {
         wizDialog dialog(nullptr, nullptr, true);
+        if (argc > 1)
+            dialog.setRequest(request);
         dialog.exec();
         status = dialog.exitStatus();
     }

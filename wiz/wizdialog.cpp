@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "cppname.h"
+#include "librarytemplate.h"
 #include "plugincatalog.h"
 #include "templaterunner.h"
 
@@ -145,10 +146,11 @@ void wizDialog::accept()
     const QString location = location_lineEdit->text();
 
     // A refusal, a failed mkdir or a No keeps the window open with its fields.
-    projectFolder folder;
-    if (!templateRunner(templateRunner::Attended, this).prepare(location, name, &folder))
+    m_runner = std::make_unique<templateRunner>(templateRunner::Attended, this);
+    if (!m_runner->prepare(location, name)) {
+        m_runner.reset();
         return;
-    m_createdFolder = folder.created;
+    }
 
     hostSettings().setValue(QLatin1String(lastPathKey), location);
     const QString key = chosen.first()->text();
@@ -160,9 +162,8 @@ void wizDialog::timerEvent(QTimerEvent *e)
 {
     killTimer(e->timerId());
     loadPlugins();
-    if (QCoreApplication::arguments().size() <= 1)
-        return;
-    runUnattended();
+    if (m_request)
+        runUnattended();
 }
 
 void wizDialog::loadPlugins()
@@ -187,11 +188,11 @@ bool wizDialog::runPlugin(
     request.project = name;
     request.key = key;
     request.params = params;
-    const projectFolder folder { path + QLatin1Char('/') + name, m_createdFolder };
-    m_createdFolder = false;
-    return templateRunner(templateRunner::Attended, this)
-               .run(libraryPaths.value(key), request, folder)
-        == 0;
+    libraryTemplate step(libraryPaths.value(key));
+    std::unique_ptr<templateRunner> runner = std::move(m_runner);
+    if (!runner)
+        runner = std::make_unique<templateRunner>(templateRunner::Attended, this);
+    return runner->run(step, request) == 0;
 }
 
 QIcon wizDialog::wizardIcon()
@@ -207,10 +208,9 @@ QString wizDialog::expandEnvironment(const QString &text)
 void wizDialog::runUnattended()
 {
     // Only on a display: main() runs headless requests without the window.
-    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
-    location_lineEdit->setText(request.location);
-    project_lineEdit->setText(request.project);
-    m_exitStatus = templateRunner(templateRunner::Unattended, this)
-                       .runRequest(request, libraryPaths.value(request.key));
+    location_lineEdit->setText(m_request->location);
+    project_lineEdit->setText(m_request->project);
+    libraryTemplate step(libraryPaths.value(m_request->key));
+    m_exitStatus = templateRunner(templateRunner::Unattended, this).runRequest(*m_request, step);
     QDialog::accept();
 }

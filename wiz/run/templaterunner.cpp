@@ -1,30 +1,26 @@
 #include "templaterunner.h"
 
 #include "cppname.h"
-#include "outcomelog.h"
-#include "pluginlibrary.h"
-#include "wiz_util.h"
-#include "zelk_wizard_plugin.h"
+#include "filesink.h"
+#include "foldersnapshot.h"
+#include "interruptguard.h"
+#include "preparation.h"
+#include "projectwriter.h"
+#include "reviewdialog.h"
+#include "runreport.h"
+#include "scratchspace.h"
+#include "teller.h"
+#include "templatestep.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QUrl>
 
-#include <cerrno>
 #include <cstdio>
-#include <exception>
-#include <memory>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -38,56 +34,29 @@ QString caption()
     return tr("ZELK Application Wizard");
 }
 
-// Why location/name cannot be the project directory, or nothing.
-QString refusal(const QString &dir)
+fileSink::Mode sinkMode(templateRunner::Attendance attendance, wizRequest::Existing existing)
 {
-    const QFileInfo info(dir);
-    if (!info.exists())
-        return QString();
-    if (!info.isDir())
-        return tr("%1 exists and is not a folder.").arg(dir);
-#ifdef Q_OS_UNIX
-    // Another user could have prepared it with links to files of ours.
-    if (info.ownerId() != ::geteuid())
-        return tr("%1 belongs to another user; the wizard does not write into it.").arg(dir);
-#endif
-    return QString();
-}
-
-// Makes the directory, or says why not in the system's words.
-QString makeDirectory(const QString &dir)
-{
-#ifdef Q_OS_UNIX
-    if (::mkdir(QFile::encodeName(dir).constData(), 0777) == 0)
-        return QString();
-    return qt_error_string(errno);
-#else
-    return QDir().mkdir(dir) ? QString() : tr("it could not be created");
-#endif
-}
-
-static_assert(int(fileOutcome::Create) == wiz::Create && int(fileOutcome::Replace) == wiz::Replace
-        && int(fileOutcome::Unchanged) == wiz::Unchanged
-        && int(fileOutcome::Failed) == wiz::Refused,
-    "a planned write reads as the outcome of the same name");
-
-// A dry run's outcomes are those of files written into scratch; each becomes
-// what writing it would do to the file of the same name under location.
-void compareWithReal(QList<fileOutcome> *outcomes, const QString &scratch, const QString &location)
-{
-    const QString scratchBase = QFileInfo(scratch).absoluteFilePath() + QLatin1Char('/');
-    const QString realBase = QFileInfo(location).absoluteFilePath() + QLatin1Char('/');
-    for (fileOutcome &outcome : *outcomes) {
-        if (!outcome.path.startsWith(scratchBase))
-            continue;
-        outcome.path = realBase + outcome.path.mid(scratchBase.size());
-        if (outcome.kind == fileOutcome::Failed)
-            continue;
-        QFile written(scratchBase + outcome.path.mid(realBase.size()));
-        const QByteArray bytes
-            = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
-        outcome.kind = fileOutcome::Kind(wiz::plan(outcome.path, bytes, &outcome.reason));
+    if (attendance == templateRunner::Attended)
+        return fileSink::HoldReplacements;
+    switch (existing) {
+    case wizRequest::Keep:
+        return fileSink::KeepReplacements;
+    case wizRequest::Fail:
+        return fileSink::HoldAll;
+    default:
+        return fileSink::WriteAll;
     }
+}
+
+QStringList failures(const QList<fileOutcome> &outcomes, const QString &location)
+{
+    QStringList lines;
+    for (const fileOutcome &file : outcomes) {
+        if (file.outcome == projectWriter::Refused)
+            lines << QStringLiteral("%1: %2").arg(
+                QDir::toNativeSeparators(location + QLatin1Char('/') + file.path), file.reason);
+    }
+    return lines;
 }
 
 } // namespace
@@ -98,158 +67,145 @@ templateRunner::templateRunner(Attendance attendance, QWidget *parent)
 {
 }
 
+templateRunner::~templateRunner() = default;
+
 bool templateRunner::headless()
 {
     const QString platform = QGuiApplication::platformName();
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-void templateRunner::report(const QString &caption, const QString &message, QMessageBox::Icon icon)
+int templateRunner::failRun(const QString &message)
 {
-    if (m_attendance != Attended)
-        std::fprintf(stderr, "wiz: %s\n", qPrintable(message));
-    if (m_attendance != Headless)
-        QMessageBox(icon, caption, message, QMessageBox::Ok, m_parent).exec();
+    teller(m_attendance == Attended, m_parent).tell(message, caption());
+    if (m_writer)
+        m_writer->removeEmptyFolders();
+    return 1;
 }
 
-bool templateRunner::prepare(const QString &location, const QString &name, projectFolder *folder)
+bool templateRunner::prepare(const QString &location, const QString &name)
 {
-    folder->path = location + QLatin1Char('/') + name;
-    folder->created = false;
-    const QString why = refusal(folder->path);
+    m_writer = std::make_unique<projectWriter>(location);
+    const teller voice(m_attendance == Attended, m_parent);
+    const QString why = preparation::refusal(location, name);
     if (!why.isEmpty()) {
-        report(caption(), why);
+        voice.tell(why, caption());
         return false;
     }
-    if (QFileInfo(folder->path).isDir()) {
-        if (m_attendance != Attended)
-            return true;
+    if (m_attendance == Attended && QFileInfo(location + QLatin1Char('/') + name).isDir()) {
         QMessageBox question(QMessageBox::Information, caption(),
             tr("The path already exists. OK to overwrite?"), QMessageBox::Yes | QMessageBox::No);
         question.setDefaultButton(QMessageBox::No);
         question.setEscapeButton(QMessageBox::No);
-        return question.exec() == QMessageBox::Yes;
+        if (question.exec() != QMessageBox::Yes)
+            return false;
     }
-    const QString error = makeDirectory(folder->path);
-    // Another run may have made it in the meantime; then it is theirs, not ours.
-    if (!error.isEmpty() && refusal(folder->path).isEmpty() && QFileInfo(folder->path).isDir())
-        return true;
-    if (!error.isEmpty()) {
-        report(caption(), tr("cannot create %1: %2").arg(folder->path, error));
-        return false;
-    }
-    folder->created = true;
-    return true;
+    bool created = false;
+    const QString error = preparation::make(*m_writer, location, name, &created);
+    if (!error.isEmpty())
+        voice.tell(error, caption());
+    return error.isEmpty();
 }
 
-int templateRunner::runRequest(const wizRequest &request, const QString &libraryPath)
+int templateRunner::runRequest(const wizRequest &request, templateStep &step)
 {
-    if (!commandLine::isProjectName(request.project)) {
-        report(caption(),
+    if (request.existing == wizRequest::Unknown)
+        return failRun(tr("--existing takes replace, keep or fail"));
+    if (!commandLine::isProjectName(request.project))
+        return failRun(
             tr("\"%1\" is no project name: give one directory name with /project=NAME")
                 .arg(request.project));
-        return 1;
-    }
-    if (request.location.isEmpty()) {
-        report(caption(), tr("no location given: use /path=DIRECTORY"));
-        return 1;
-    }
+    if (request.location.isEmpty())
+        return failRun(tr("no location given: use /path=DIRECTORY"));
     const QString warning = cppName::warning(request.project);
     if (!warning.isEmpty())
         std::fprintf(stderr, "wiz: %s\n", qPrintable(warning));
-    projectFolder folder { request.location + QLatin1Char('/') + request.project, false };
     if (request.dryRun) {
-        // Nothing is made in the location; only the refusals count.
-        const QString why = refusal(folder.path);
-        if (!why.isEmpty()) {
-            report(caption(), why);
-            return 1;
-        }
-    } else if (!prepare(request.location, request.project, &folder)) {
+        // Nothing is made in the location; what a real run would meet counts.
+        m_writer = std::make_unique<projectWriter>(request.location);
+        const QString why = preparation::predict(*m_writer, request.location, request.project);
+        if (!why.isEmpty())
+            return failRun(why);
+    } else if (!prepare(request.location, request.project)) {
         return 1;
     }
-    return run(libraryPath, request, folder);
+    return run(step, request);
 }
 
-int templateRunner::run(
-    const QString &libraryPath, const wizRequest &request, const projectFolder &folder)
+int templateRunner::run(templateStep &step, const wizRequest &request)
 {
-    // A dry run lets the template write into a private scratch folder instead,
-    // and compares what it wrote with the real project directory.
-    std::unique_ptr<QTemporaryDir> scratch;
+    const interruptGuard interrupts;
+    scratchSpace::removeStale();
+    if (!m_writer)
+        m_writer = std::make_unique<projectWriter>(request.location);
+
+    // A dry run lets the template write into a private scratch location and
+    // plans each of its files against the real one.
+    std::unique_ptr<scratchSpace> scratch;
+    std::unique_ptr<projectWriter> scratchWriter;
     QString location = request.location;
     if (request.dryRun) {
-        scratch = std::make_unique<QTemporaryDir>();
-        location = scratch->path();
-        if (!scratch->isValid() || !QDir(location).mkdir(request.project)) {
-            report(caption(), tr("cannot make a scratch folder: %1").arg(scratch->errorString()));
-            return 1;
-        }
+        scratch = std::make_unique<scratchSpace>();
+        if (!scratch->isValid())
+            return failRun(tr("cannot make a scratch folder: %1").arg(scratch->errorString()));
+        location = scratch->location();
+        scratchWriter = std::make_unique<projectWriter>(location);
+        scratchWriter->makeFolder(request.project);
     }
 
-    const auto cleanUp = [&folder] {
-        if (folder.created)
-            QDir().rmdir(folder.path); // only while it is still empty
-    };
-    pluginLibrary library(libraryPath);
-    if (!library.load()) {
-        report(tr("Oh Dear"), tr("Could not load library specified: ") + request.key,
-            QMessageBox::Information);
-        cleanUp();
-        return 1;
-    }
-    zelk_wizard_plugin *plugin = library.create();
-    if (!plugin) {
-        report(caption(), tr("the library of \"%1\" gave no template").arg(request.key));
-        cleanUp();
-        return 1;
-    }
-
-    QString failure;
-    QList<fileOutcome> outcomes;
+    fileSink sink(location, m_writer.get(), sinkMode(m_attendance, request.existing),
+        scratchWriter.get());
+    const folderSnapshot::tree before = folderSnapshot::take(location, request.project);
+    templateStep::failure failure;
     {
-        outcomeLog log;
-        try {
-            plugin->go(location, request.project, request.params);
-        } catch (const std::exception &error) {
-            failure = QString::fromLocal8Bit(error.what());
-        } catch (...) {
-            failure = tr("unknown exception");
-        }
-        library.release(plugin);
-        outcomes = log.outcomes();
+        const fileSink::activation active(&sink);
+        failure = step.produce(location, request);
     }
-    cleanUp();
+    QStringList created, changed;
+    folderSnapshot::compare(
+        before, folderSnapshot::take(location, request.project), &created, &changed);
+    sink.addUnseen(created, changed);
 
-    if (request.dryRun)
-        compareWithReal(&outcomes, location, request.location);
-
-    if (!failure.isEmpty()) {
-        report(caption(), tr("the template \"%1\" failed: %2").arg(request.key, failure));
+    const teller voice(m_attendance == Attended, m_parent);
+    if (!failure.message.isEmpty()) {
+        voice.tell(failure.message, failure.caption.isEmpty() ? caption() : failure.caption,
+            failure.icon);
+        m_writer->removeEmptyFolders();
         return 1;
     }
-    if (outcomes.isEmpty()) {
-        report(caption(), tr("the template \"%1\" wrote no files").arg(request.key));
-        return 1;
-    }
+    if (sink.outcomes().isEmpty())
+        return failRun(tr("the template \"%1\" wrote no files").arg(request.key));
 
-    if (request.dryRun || request.verbose) {
-        for (const QString &line : outcomeLog::report(outcomes, request.location))
-            std::printf("%s\n", qPrintable(line));
-        std::fflush(stdout);
-    }
-    QStringList failed;
-    for (const fileOutcome &outcome : outcomes) {
-        if (outcome.kind == fileOutcome::Failed)
-            failed << QStringLiteral("%1: %2").arg(
-                QDir::toNativeSeparators(outcome.path), outcome.reason);
-    }
-    // Standard error has had a line for each of them already.
-    if (!failed.isEmpty() && m_attendance == Attended)
-        QMessageBox::warning(m_parent, caption(),
-            tr("These files could not be written:\n\n%1").arg(failed.join(QLatin1Char('\n'))));
+    const QStringList replacements = sink.heldReplacements();
+    if (request.existing == wizRequest::Fail && m_attendance != Attended
+        && !replacements.isEmpty())
+        return failRun(tr("nothing was written: these files exist and would change "
+                          "(--existing=fail): %1")
+                           .arg(replacements.join(QStringLiteral(", "))));
+    QStringList keep;
+    if (m_attendance == Attended && !replacements.isEmpty())
+        keep = reviewDialog::ask(replacements, m_parent);
+    sink.commit(keep);
+    m_writer->removeEmptyFolders();
 
-    if (!request.dryRun && m_attendance != Headless && QFileInfo(folder.path).isDir())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder.path));
-    return failed.isEmpty() ? 0 : 3;
+    const QList<fileOutcome> outcomes = sink.outcomes();
+    int status = 0;
+    const QStringList failed = failures(outcomes, request.location);
+    if (!failed.isEmpty()) {
+        status = 3;
+        if (m_attendance == Attended)
+            QMessageBox::warning(m_parent, caption(),
+                tr("These files could not be written:\n\n%1").arg(failed.join(QLatin1Char('\n'))));
+        else if (!request.dryRun)
+            for (const QString &line : failed)
+                std::fprintf(stderr, "wiz: cannot write %s\n", qPrintable(line));
+    }
+    if ((request.dryRun || request.verbose)
+        && !runReport::print(runReport::lines(outcomes, sink.notes())))
+        status = 1;
+
+    const QString folder = request.location + QLatin1Char('/') + request.project;
+    if (!request.dryRun && m_attendance != Headless && QFileInfo(folder).isDir())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    return status;
 }
