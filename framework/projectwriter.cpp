@@ -13,6 +13,7 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -272,10 +273,13 @@ projectWriter::Decision projectWriter::write(
                 return mask;
             }());
         file.close();
-        // link() never replaces a name that appeared meanwhile.
-        if (::link(temporary.constData(), name.constData()) != 0)
+        // Never replaces a name that appeared meanwhile; another writer that
+        // was first gets replaced like any other file.
+        if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, name.constData(),
+                RENAME_NOREPLACE)
+                != 0
+            && (errno != EEXIST || ::rename(temporary.constData(), name.constData()) != 0))
             return fail(qt_error_string(errno));
-        file.remove();
     }
 #endif
     releaseTemporary(slot);
