@@ -36,9 +36,13 @@ const char usage[]
       "Flags of an unattended run, anywhere among the arguments:\n"
       "  --batch          nobody is there: show no window and close every dialog\n"
       "                   as if Escape were pressed, even on a display\n"
-      "  --dry-run        write nothing; print what the run would do to each file:\n"
-      "                   create, replace or unchanged, and its path\n"
+      "  --dry-run        write nothing and change no setting; print what the run\n"
+      "                   would do to each file (create, replace, unchanged, kept\n"
+      "                   or failed, and its path), with the run's exit status\n"
       "  --verbose, -v    after the run, print what was done to each file\n"
+      "  --existing=WHAT  an existing file that would change: replace it (the\n"
+      "                   default), keep it as it is, or fail: write nothing at\n"
+      "                   all and exit 1\n"
       "\n"
       "  --list           print the title of each template, one a line\n"
       "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
@@ -55,8 +59,14 @@ const char usage[]
       "or that belongs to another user than you or root, is not loaded.\n"
       "\n"
       "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
-      "nothing; 2 no display to show the window on; 3 some files could not be written.\n"
-      "No run loses a byte that was there: a file is replaced only by a complete new one.\n";
+      "nothing, or --existing=fail found a file that would change; 2 no display to\n"
+      "show the window on; 3 some files could not be written; 128 + N ended by\n"
+      "signal N (its temporary files removed).\n"
+      "\n"
+      "wiz writes every file itself and tells truthfully what became of each: a file\n"
+      "is written whole or not at all and keeps its mode, owner and group; a file\n"
+      "that already holds the same bytes is not touched; nothing is written through\n"
+      "a link, into another user's folder, or over a file with other hard links.\n";
 
 bool hasDisplay()
 {
