@@ -370,13 +370,7 @@ void tst_cli::fullDiskKeepsEditedFiles()
     }
 
     // Room for about two of the five files, then the disk is full.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LD_PRELOAD", wiztest::FixtureDir::fixturePath("fulldisk"));
-    environment.insert("WIZ_FULL_PREFIX", out + "/m/");
-    environment.insert("WIZ_FULL_BYTES", "4000");
-    // A sanitized build has its runtime first; the injector only wraps write().
-    environment.insert(
-        "ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+    QProcessEnvironment environment = injected(out + "/m/", "WIZ_FULL_BYTES", "4000");
     const Run run = solestore(out, {}, environment);
 
     QCOMPARE(run.status, 3);
