@@ -607,8 +607,10 @@ void tst_cli::ownWritesAreReported_data()
     QTest::addColumn<QStringList>("flags");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<bool>("written");
-    QTest::newRow("plain") << QStringList() << QByteArray() << true;
-    QTest::newRow("-v") << QStringList { "-v" } << QByteArray("create meter/ownwriter.log\n")
+    QTest::newRow("plain, a note kept quiet") << QStringList { "/note=no file for x.png" }
+                                              << QByteArray() << true;
+    QTest::newRow("-v") << QStringList { "-v", "/note=no file for x.png" }
+                        << QByteArray("create meter/ownwriter.log\nnote no file for x.png\n")
                         << true;
     QTest::newRow("dry run") << QStringList { "--dry-run" }
                              << QByteArray("create meter/ownwriter.log\n") << false;
