@@ -24,9 +24,9 @@ void tst_run::sinkModes_data()
     QTest::addColumn<QByteArray>("afterOffer");
     QTest::addColumn<QByteArray>("afterCommit");
     QTest::addColumn<QString>("report");
-    QTest::newRow("write all: replace") << int(fileSink::WriteAll) << QByteArray("old")
-                                        << int(projectWriter::Replace) << false << QByteArray("new")
-                                        << QByteArray("new") << "replace";
+    QTest::newRow("write all: replace")
+        << int(fileSink::WriteAll) << QByteArray("old") << int(projectWriter::Replace) << false
+        << QByteArray("new") << QByteArray("new") << "replace";
     QTest::newRow("hold replacements: new file at once")
         << int(fileSink::HoldReplacements) << QByteArray() << int(projectWriter::Create) << false
         << QByteArray("new") << QByteArray("new") << "create";
@@ -36,9 +36,9 @@ void tst_run::sinkModes_data()
     QTest::newRow("hold replacements: same bytes are no replacement")
         << int(fileSink::HoldReplacements) << QByteArray("new") << int(projectWriter::Unchanged)
         << false << QByteArray("new") << QByteArray("new") << "unchanged";
-    QTest::newRow("hold all: new file waits") << int(fileSink::HoldAll) << QByteArray()
-                                              << int(projectWriter::Create) << false << QByteArray()
-                                              << QByteArray("new") << "create";
+    QTest::newRow("hold all: new file waits")
+        << int(fileSink::HoldAll) << QByteArray() << int(projectWriter::Create) << false
+        << QByteArray() << QByteArray("new") << "create";
     QTest::newRow("keep: replacement kept")
         << int(fileSink::KeepReplacements) << QByteArray("old") << int(projectWriter::Replace)
         << false << QByteArray("old") << QByteArray("old") << "kept";
@@ -70,8 +70,9 @@ void tst_run::sinkModes()
     QCOMPARE(sink.outcomes().size(), 1);
     const fileOutcome &done = sink.outcomes().constFirst();
     QCOMPARE(done.path, QStringLiteral("m/f.txt"));
-    QCOMPARE(done.kept ? QStringLiteral("kept")
-                       : QStringList({ "create", "replace", "unchanged", "failed" }).at(done.outcome),
+    QCOMPARE(done.kept
+            ? QStringLiteral("kept")
+            : QStringList({ "create", "replace", "unchanged", "failed" }).at(done.outcome),
         report);
     // Nothing outside the location is written, whatever the path says.
     QCOMPARE(int(sink.offerComposed(location.path() + "/m/../../escape", "x", &reason)),

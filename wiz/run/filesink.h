@@ -46,7 +46,8 @@ public:
     projectWriter::Outcome offer(
         const QString &path, const QByteArray &bytes, bool executable, QString *reason);
     // A file by its path as the template composed it below its location.
-    projectWriter::Outcome offerComposed(const QString &path, const QByteArray &bytes, QString *reason);
+    projectWriter::Outcome offerComposed(
+        const QString &path, const QByteArray &bytes, QString *reason);
     void note(const QString &text);
 
     // Files below the template's location that changed without being

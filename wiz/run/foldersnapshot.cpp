@@ -36,8 +36,8 @@ void walk(int folder, const QString &prefix, folderSnapshot::tree *files, int de
                 { quint64(info.st_ino), qint64(info.st_size), qint64(info.st_mtim.tv_sec),
                     qint64(info.st_mtim.tv_nsec) });
         } else if (S_ISDIR(info.st_mode) && depth < 64) {
-            const int inner = ::openat(::dirfd(listing), entry->d_name,
-                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            const int inner = ::openat(
+                ::dirfd(listing), entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (inner >= 0)
                 walk(inner, name + QLatin1Char('/'), files, depth + 1);
         }
@@ -58,15 +58,15 @@ folderSnapshot::tree folderSnapshot::take(const QString &parent, const QString &
         walk(start, folder + QLatin1Char('/'), &files, 0);
 #else
     const QString base = parent + QLatin1Char('/');
-    QDirIterator it(base + folder, QDir::Files | QDir::Hidden | QDir::System,
-        QDirIterator::Subdirectories);
+    QDirIterator it(
+        base + folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
         if (info.isSymLink())
             continue;
         const qint64 ms = info.lastModified().toMSecsSinceEpoch();
-        files.insert(info.filePath().mid(base.size()),
-            { 0, info.size(), ms / 1000, (ms % 1000) * 1000000 });
+        files.insert(
+            info.filePath().mid(base.size()), { 0, info.size(), ms / 1000, (ms % 1000) * 1000000 });
     }
 #endif
     return files;

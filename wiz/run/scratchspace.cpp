@@ -41,7 +41,7 @@ void pointSettingsBack()
 
 scratchSpace::scratchSpace()
     : m_dir(QDir::tempPath() + QLatin1Char('/') + prefix
-          + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"))
+        + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"))
 {
     m_dir.setAutoRemove(false);
     if (!m_dir.isValid())
@@ -69,11 +69,12 @@ void scratchSpace::removeStale()
 {
 #ifdef Q_OS_UNIX
     const QDir temp(QDir::tempPath());
-    const QStringList names
-        = temp.entryList({ prefix + QLatin1Char('*') }, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
+    const QStringList names = temp.entryList(
+        { prefix + QLatin1Char('*') }, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
     for (const QString &name : names) {
         bool number = false;
-        const qint64 pid = name.mid(prefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&number);
+        const qint64 pid
+            = name.mid(prefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&number);
         if (!number || pid <= 0 || (::kill(pid_t(pid), 0) == 0 || errno != ESRCH))
             continue;
         const QByteArray path = QFile::encodeName(temp.filePath(name));

@@ -112,9 +112,8 @@ int templateRunner::runRequest(const wizRequest &request, templateStep &step)
     if (request.existing == wizRequest::Unknown)
         return failRun(tr("--existing takes replace, keep or fail"));
     if (!commandLine::isProjectName(request.project))
-        return failRun(
-            tr("\"%1\" is no project name: give one directory name with /project=NAME")
-                .arg(request.project));
+        return failRun(tr("\"%1\" is no project name: give one directory name with /project=NAME")
+                           .arg(request.project));
     if (request.location.isEmpty())
         return failRun(tr("no location given: use /path=DIRECTORY"));
     const QString warning = cppName::warning(request.project);
@@ -153,8 +152,8 @@ int templateRunner::run(templateStep &step, const wizRequest &request)
         scratchWriter->makeFolder(request.project);
     }
 
-    fileSink sink(location, m_writer.get(), sinkMode(m_attendance, request.existing),
-        scratchWriter.get());
+    fileSink sink(
+        location, m_writer.get(), sinkMode(m_attendance, request.existing), scratchWriter.get());
     const folderSnapshot::tree before = folderSnapshot::take(location, request.project);
     templateStep::failure failure;
     {
@@ -168,8 +167,8 @@ int templateRunner::run(templateStep &step, const wizRequest &request)
 
     const teller voice(m_attendance == Attended, m_parent);
     if (!failure.message.isEmpty()) {
-        voice.tell(failure.message, failure.caption.isEmpty() ? caption() : failure.caption,
-            failure.icon);
+        voice.tell(
+            failure.message, failure.caption.isEmpty() ? caption() : failure.caption, failure.icon);
         m_writer->removeEmptyFolders();
         return 1;
     }
@@ -177,8 +176,7 @@ int templateRunner::run(templateStep &step, const wizRequest &request)
         return failRun(tr("the template \"%1\" wrote no files").arg(request.key));
 
     const QStringList replacements = sink.heldReplacements();
-    if (request.existing == wizRequest::Fail && m_attendance != Attended
-        && !replacements.isEmpty())
+    if (request.existing == wizRequest::Fail && m_attendance != Attended && !replacements.isEmpty())
         return failRun(tr("nothing was written: these files exist and would change "
                           "(--existing=fail): %1")
                            .arg(replacements.join(QStringLiteral(", "))));
