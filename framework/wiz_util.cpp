@@ -12,7 +12,36 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
 namespace {
+
+// A function of the program that loaded this library, or null.
+void *hostFunction(const char *name)
+{
+#ifdef Q_OS_WIN
+    return reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(nullptr), name));
+#else
+    return dlsym(RTLD_DEFAULT, name);
+#endif
+}
+
+// The wizard decides and writes every file itself while it runs a template;
+// it offers that through an entry point of its program. Without one (an
+// older wizard, or a program of one's own) this library writes by itself.
+using hostWriteFunction = int (*)(const QString *path, const QByteArray *bytes, QString *reason);
+using hostNoteFunction = void (*)(const QString *text);
+
+hostWriteFunction hostWriter()
+{
+    static const auto write
+        = reinterpret_cast<hostWriteFunction>(hostFunction("zelk_wizard_host_write"));
+    return write;
+}
 
 // Debug lines for what was done to each file, a warning with the reason for
 // each file that could not be written. The host enables the debug lines to
@@ -48,6 +77,9 @@ rootedPath rooted(const QString &path)
 
 void makeParentDirectory(const QString &path)
 {
+    // The wizard makes missing folders itself, without following links.
+    if (hostWriter())
+        return;
 #ifndef WIZ_UTIL_NO_PARENT_DIR
     const rootedPath target = rooted(path);
     const qsizetype slash = target.below.indexOf(QLatin1Char('/'));
@@ -80,9 +112,27 @@ void writeLocally(const QString &path, const QByteArray &bytes)
     }
 }
 
+// True when the wizard took the file; its outcome goes to the debug lines
+// only, as the wizard tells the user itself.
+bool handedToHost(const QString &path, const QByteArray &bytes)
+{
+    const hostWriteFunction write = hostWriter();
+    if (!write)
+        return false;
+    QString reason;
+    static const char *const words[] = { "create", "replace", "unchanged", "refused" };
+    const int outcome = write(&path, &bytes, &reason);
+    if (outcome < 0 || outcome > 3)
+        return false;
+    qCDebug(lcOutput, "%s %s%s%s", words[outcome], qPrintable(path), reason.isEmpty() ? "" : ": ",
+        qPrintable(reason));
+    return true;
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
-    writeLocally(path, bytes);
+    if (!handedToHost(path, bytes))
+        writeLocally(path, bytes);
 }
 
 // Every occurrence of tag, left to right and without overlaps, in one pass
@@ -261,5 +311,10 @@ void wiz::savefile(const QByteArray &in, const QString &path, const QStringList 
 
 void wiz::note(const QString &text)
 {
-    std::fprintf(stderr, "wiz: note: %s\n", qPrintable(text));
+    static const auto hostNote
+        = reinterpret_cast<hostNoteFunction>(hostFunction("zelk_wizard_host_note"));
+    if (hostNote)
+        hostNote(&text);
+    else
+        std::fprintf(stderr, "wiz: note: %s\n", qPrintable(text));
 }

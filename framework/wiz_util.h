@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-// File output for template plug-ins. Every operation writes one whole file or
+// File output for template plug-ins. Run by the wizard, the wizard itself
+// decides and writes each file (the same rules as below, and it tells the
+// user); elsewhere this library does. Every operation writes one whole file or
 // nothing: the new content replaces the old only once it is complete, and a
 // file that already holds it is left alone. A file that cannot be written is
 // reported as one warning line on standard error ("wiz: cannot write PATH:
@@ -74,14 +76,14 @@ public:
     static constexpr Outcome Refused = projectWriter::Refused;
     static Outcome plan(const QString &path, const QByteArray &bytes, QString *reason);
 
+    // A remark about the run for the user, such as a lookup name that matched
+    // no template file: the wizard shows it with its report of the run (-v);
+    // without the wizard it is a line "wiz: note: TEXT" on standard error.
+    static void note(const QString &text);
+
     // The value of an environment variable for a replace list, or unset when
     // the variable is not set at all (set but empty gives the empty value).
     static QString environment(const char *variable, const char *unset);
-
-    // Tells the user something worth knowing about the run that is no failure,
-    // such as a template file looked up under a name that is not embedded:
-    // "wiz: note: TEXT" on standard error.
-    static void note(const QString &text);
 
     wiz() = delete;
 };

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "librarytemplate.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "templatedescription.h"
@@ -38,9 +39,13 @@ const char usage[] = QT_TRANSLATE_NOOP("main",
       "Flags of an unattended run, anywhere among the arguments:\n"
       "  --batch          nobody is there: show no window and close every dialog\n"
       "                   as if Escape were pressed, even on a display\n"
-      "  --dry-run        write nothing; print what the run would do to each file:\n"
-      "                   create, replace or unchanged, and its path\n"
+      "  --dry-run        write nothing and change no setting; print what the run\n"
+      "                   would do to each file (create, replace, unchanged, kept\n"
+      "                   or failed, and its path), with the run's exit status\n"
       "  --verbose, -v    after the run, print what was done to each file\n"
+      "  --existing=WHAT  an existing file that would change: replace it (the\n"
+      "                   default), keep it as it is, or fail: write nothing at\n"
+      "                   all and exit 1\n"
       "\n"
       "  --list           print the title of each template, one a line\n"
       "  --json           with --list: a JSON array of {\"title\", \"library\"}, with\n"
@@ -63,8 +68,14 @@ const char usage[] = QT_TRANSLATE_NOOP("main",
       "or that belongs to another user than you or root, is not loaded.\n"
       "\n"
       "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
-      "nothing; 2 no display to show the window on; 3 some files could not be written.\n"
-      "No run loses a byte that was there: a file is replaced only by a complete new one.\n");
+      "nothing, or --existing=fail found a file that would change; 2 no display to\n"
+      "show the window on; 3 some files could not be written; 128 + N ended by\n"
+      "signal N (its temporary files removed).\n"
+      "\n"
+      "wiz writes every file itself and tells truthfully what became of each: a file\n"
+      "is written whole or not at all and keeps its mode, owner and group; a file\n"
+      "that already holds the same bytes is not touched; nothing is written through\n"
+      "a link, into another user's folder, or over a file with other hard links.\n");
 // clang-format on
 
 bool hasDisplay()
@@ -159,11 +170,10 @@ int helpTemplate(const QString &title)
 // The unattended run where nobody can see a window, without building the
 // window: its text fields load the font database, which costs more than the
 // rest of the run.
-int runHeadless()
+int runHeadless(const wizRequest &request)
 {
     modalDialogCloser closer;
     closer.install();
-    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
     // As the window's list: a later library with the same title wins.
     QMap<QString, QString> libraryPaths;
     QJsonObject about;
@@ -172,16 +182,20 @@ int runHeadless()
         if (entry.title == request.key)
             about = entry.about;
     }
-    return templateRunner(templateRunner::Headless).runRequest(request, libraryPaths, about);
+    libraryTemplate step(libraryPaths.value(request.key));
+    const QStringList titles = libraryPaths.keys();
+    return templateRunner(templateRunner::Headless).runRequest(request, step, &titles, about);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // The one reading of the command line; the window and the run get it from here.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    const wizRequest request = commandLine::scan(arguments);
     // Checked before anything runs: a misspelt flag must not reach a template
     // as one of its parameters and let the run go ahead without it.
     const bool badFlag = !commandLine::flagError(arguments).isEmpty();
@@ -191,8 +205,7 @@ int main(int argc, char *argv[])
     const bool helpForTemplate = hasArgument(argc, argv, "--help-template");
     // None of these shows a window, and with --batch nobody is there to
     // answer one: each goes as it would on a build server, even on a display.
-    if (badFlag || help || version || list || helpForTemplate || hasArgument(argc, argv, "--batch")
-        || !hasDisplay()) {
+    if (badFlag || help || version || list || helpForTemplate || request.batch || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -226,7 +239,6 @@ int main(int argc, char *argv[])
     if (list)
         return listTemplates(hasArgument(argc, argv, "--json"));
     if (helpForTemplate) {
-        const QStringList arguments = QCoreApplication::arguments();
         const qsizetype at = arguments.indexOf(QLatin1String("--help-template"));
         if (at + 1 >= arguments.size()) {
             std::fputs("wiz: --help-template needs the title of a template; see wiz --list\n",
@@ -237,12 +249,14 @@ int main(int argc, char *argv[])
     }
 
     if (argc > 1 && templateRunner::headless())
-        return runHeadless();
+        return runHeadless(request);
 
     QApplication::setWindowIcon(wizDialog::wizardIcon());
     int status = 0;
     {
         wizDialog dialog(nullptr, nullptr, true);
+        if (argc > 1)
+            dialog.setRequest(request);
         dialog.exec();
         status = dialog.exitStatus();
     }

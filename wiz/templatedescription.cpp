@@ -15,14 +15,14 @@ QString tr(const char *text)
     return QCoreApplication::translate("templateDescription", text);
 }
 
-QJsonObject nameRule(const QJsonObject &about)
+QJsonObject ruleOf(const QJsonObject &about)
 {
     return about.value(QLatin1String("name")).toObject();
 }
 
 QString ruleKind(const QJsonObject &about)
 {
-    return nameRule(about).value(QLatin1String("rule")).toString();
+    return ruleOf(about).value(QLatin1String("rule")).toString();
 }
 
 // How an option's value is written in the help: TEXT, yes|no, or its choices.
@@ -65,7 +65,7 @@ QString nameRuleText(const QJsonObject &about)
     if (kind == QLatin1String("directory"))
         return tr("any folder name");
     if (kind == QLatin1String("pattern")) {
-        const QJsonObject rule = nameRule(about);
+        const QJsonObject rule = ruleOf(about);
         const QString message = rule.value(QLatin1String("message")).toString();
         const QString pattern
             = tr("matches %1").arg(rule.value(QLatin1String("pattern")).toString());
@@ -84,28 +84,6 @@ QString templateDescription::description(const QJsonObject &about)
 QString templateDescription::toolTip(const pluginEntry &entry)
 {
     return description(entry.about);
-}
-
-QString templateDescription::nameRefusal(const QJsonObject &about, const QString &name)
-{
-    if (ruleKind(about) != QLatin1String("pattern"))
-        return QString();
-    const QJsonObject rule = nameRule(about);
-    const QString pattern = rule.value(QLatin1String("pattern")).toString();
-    const QRegularExpression expression(QRegularExpression::anchoredPattern(pattern));
-    // A pattern the template got wrong refuses nothing: it is not the user's fault.
-    if (!expression.isValid() || expression.match(name).hasMatch())
-        return QString();
-    const QString message = rule.value(QLatin1String("message")).toString();
-    return message.isEmpty() ? tr("\"%1\" does not match %2.").arg(name, pattern) : message;
-}
-
-QString templateDescription::nameWarning(const QJsonObject &about, const QString &name)
-{
-    const QString kind = ruleKind(about);
-    if (kind == QLatin1String("directory") || kind == QLatin1String("pattern"))
-        return QString();
-    return cppName::warning(name);
 }
 
 QJsonObject templateDescription::listing(const pluginEntry &entry)

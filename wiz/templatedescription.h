@@ -16,14 +16,6 @@ QString toolTip(const pluginEntry &entry);
 // The description on its own, or an empty text.
 QString description(const QJsonObject &about);
 
-// Why the template refuses name: the "message" of a "pattern" rule that the
-// whole name does not match. Empty when the name may be used.
-QString nameRefusal(const QJsonObject &about, const QString &name);
-// The warning the wizard gives, without refusing, for name: the C++
-// identifier warning for templates that ask for the "identifier" rule or name
-// no rule at all, nothing for the others.
-QString nameWarning(const QJsonObject &about, const QString &name);
-
 // The entry of wiz --list --json: "title" and "library", and the members
 // "description", "version", "name" and "options" that the template gives.
 QJsonObject listing(const pluginEntry &entry);

@@ -1,6 +1,9 @@
 #include "wizdialog.h"
 
 #include "commandline.h"
+#include "cppname.h"
+#include "librarytemplate.h"
+#include "namerule.h"
 #include "plugincatalog.h"
 #include "templatedescription.h"
 #include "templaterunner.h"
@@ -75,7 +78,7 @@ void wizDialog::checkValid()
         // With nothing in the way, the hint warns of the name or tells what
         // the chosen template writes.
         const QJsonObject about = chosenAbout();
-        hint = templateDescription::nameWarning(about, project_lineEdit->text());
+        hint = nameRule::warning(about, project_lineEdit->text());
         if (hint.isEmpty())
             hint = templateDescription::description(about);
         field = project_lineEdit;
@@ -129,7 +132,7 @@ QString wizDialog::blockingReason(QWidget **field) const
     case commandLine::nameProblem::NotOneFolder:
         return tr("A project name is one folder name: no \"/\" or \"\\\", not \".\" or \"..\".");
     }
-    const QString refusal = templateDescription::nameRefusal(chosenAbout(), project_lineEdit->text());
+    const QString refusal = nameRule::refusal(chosenAbout(), project_lineEdit->text());
     if (!refusal.isEmpty())
         return refusal;
 
@@ -193,10 +196,11 @@ void wizDialog::accept()
     const QString location = location_lineEdit->text();
 
     // A refusal, a failed mkdir or a No keeps the window open with its fields.
-    projectFolder folder;
-    if (!templateRunner(templateRunner::Attended, this).prepare(location, name, &folder))
+    m_runner = std::make_unique<templateRunner>(templateRunner::Attended, this);
+    if (!m_runner->prepare(location, name)) {
+        m_runner.reset();
         return;
-    m_createdFolder = folder.created;
+    }
 
     hostSettings().setValue(QLatin1String(lastPathKey), location);
     const QString key = chosen.first()->text();
@@ -208,9 +212,8 @@ void wizDialog::timerEvent(QTimerEvent *e)
 {
     killTimer(e->timerId());
     loadPlugins();
-    if (QCoreApplication::arguments().size() <= 1)
-        return;
-    runUnattended();
+    if (m_request)
+        runUnattended();
 }
 
 void wizDialog::loadPlugins()
@@ -245,11 +248,11 @@ bool wizDialog::runPlugin(
     request.project = name;
     request.key = key;
     request.params = params;
-    const projectFolder folder { path + QLatin1Char('/') + name, m_createdFolder };
-    m_createdFolder = false;
-    return templateRunner(templateRunner::Attended, this)
-               .run(libraryPaths.value(key), request, folder)
-        == 0;
+    libraryTemplate step(libraryPaths.value(key));
+    std::unique_ptr<templateRunner> runner = std::move(m_runner);
+    if (!runner)
+        runner = std::make_unique<templateRunner>(templateRunner::Attended, this);
+    return runner->run(step, request) == 0;
 }
 
 QIcon wizDialog::wizardIcon()
@@ -265,10 +268,11 @@ QString wizDialog::expandEnvironment(const QString &text)
 void wizDialog::runUnattended()
 {
     // Only on a display: main() runs headless requests without the window.
-    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
-    location_lineEdit->setText(request.location);
-    project_lineEdit->setText(request.project);
+    location_lineEdit->setText(m_request->location);
+    project_lineEdit->setText(m_request->project);
+    libraryTemplate step(libraryPaths.value(m_request->key));
+    const QStringList titles = libraryPaths.keys();
     m_exitStatus = templateRunner(templateRunner::Unattended, this)
-                       .runRequest(request, libraryPaths, abouts.value(request.key));
+                       .runRequest(*m_request, step, &titles, abouts.value(m_request->key));
     QDialog::accept();
 }
