@@ -47,6 +47,10 @@ using zelk_wizard_plugin_release = void (*)(zelk_wizard_plugin *);
 // Tells the contract version and the Qt version (QT_VERSION) the library was
 // built with, so that a host refuses a library it cannot safely call.
 using zelk_wizard_plugin_stamp = void (*)(int *contractVersion, int *qtVersion);
+// Optional, exported as describe_zelk_wizard_plugin: fills json with the UTF-8
+// text of one compact JSON object that says what the template is. The host
+// copies the bytes at once and parses them itself.
+using zelk_wizard_plugin_describe = void (*)(QByteArray *json);
 
 // Written once at the end of a plug-in's main source file, with the concrete
 // class's name. It defines the exported functions of the library: the factory,

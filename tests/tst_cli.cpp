@@ -460,10 +460,12 @@ void tst_cli::pluginFolderFallback()
                  + QDir::cleanPath(root + "/" + pluginDir).toUtf8() + "/recorder.so"),
         run.err.constData());
 
-    // A plugins folder of the working directory comes first, even when empty.
-    QVERIFY(QDir(root + "/elsewhere").mkdir("plugins"));
-    QCOMPARE(
-        wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
+    // A plugins folder of the working directory without a library hides nothing.
+    QVERIFY(QDir(root + "/elsewhere").mkpath("plugins/unrelated.txt"));
+    const Run empty = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(empty.out, QByteArray("Fixture Recorder\n"));
+    QVERIFY2(empty.err.startsWith("No templates in ./plugins: it holds no template library\n"),
+        empty.err.constData());
 
     // One that another user may have planted in does not hide the wizard's own.
     QVERIFY(QFile::setPermissions(root + "/elsewhere/plugins", QFile::Permissions(0x7777)));

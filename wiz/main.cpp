@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
+#include "pluginscanner.h"
 #include "templaterunner.h"
 #include "wizdialog.h"
 
@@ -19,7 +20,7 @@ namespace {
 const char usage[]
     = "Usage: wiz                         open the wizard's window\n"
       "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
-      "       wiz --list [--json] | --help\n"
+      "       wiz --list [--json] | --paths | --help\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
       "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
@@ -41,17 +42,23 @@ const char usage[]
       "\n"
       "  --list           print the title of each template, one a line\n"
       "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
+      "  --paths          print each folder templates are looked for in, in order,\n"
+      "                   with what was found there or why it was passed over\n"
       "  --help           print this text\n"
       "\n"
       "Example:\n"
       "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
       "\n"
-      "Templates are the libraries in ./plugins; where that directory does not exist,\n"
-      "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it. Then\n"
-      "in each directory of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
+      "Templates are the libraries in ./plugins; where that directory does not exist\n"
+      "or holds no library, in the plugins directory beside wiz, or in\n"
+      "../lib/wiz/plugins beside it (for a wiz in /usr/bin or /usr/local/bin, both\n"
+      "/usr/lib/wiz/plugins and /usr/local/lib/wiz/plugins). Then in each directory\n"
+      "of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
       "$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of\n"
       "the same title wins. A library or directory that other users can write to,\n"
-      "or that belongs to another user than you or root, is not loaded.\n"
+      "or that belongs to another user than you or root, is not loaded, nor one\n"
+      "below such a directory (a sticky one such as /tmp excepted). What each library\n"
+      "gave is remembered in $XDG_CACHE_HOME/wiz (~/.cache/wiz).\n"
       "\n"
       "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
       "nothing; 2 no display to show the window on; 3 some files could not be written.\n"
@@ -107,11 +114,21 @@ bool headlessPlatform()
 int listTemplates(bool json)
 {
     const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    // An empty list is an answer, but whoever expected a template needs to
+    // know where nothing was found.
+    if (entries.isEmpty()) {
+        std::fprintf(stderr, "wiz: no templates found; looked in:\n");
+        for (const QString &folder : pluginCatalog::directoriesRead())
+            std::fprintf(stderr, "  %s\n", qPrintable(folder));
+    }
     if (json) {
         QJsonArray list;
         for (const pluginEntry &entry : entries) {
-            list.append(QJsonObject { { QStringLiteral("title"), entry.title },
-                { QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath() } });
+            QJsonObject item { { QStringLiteral("title"), entry.title },
+                { QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath() } };
+            if (!entry.shadows.isEmpty())
+                item.insert(QStringLiteral("shadows"), QJsonArray::fromStringList(entry.shadows));
+            list.append(item);
         }
         const QByteArray text = QJsonDocument(list).toJson(QJsonDocument::Indented);
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
@@ -120,6 +137,21 @@ int listTemplates(bool json)
             std::printf("%s\n", qPrintable(entry.title));
     }
     return finishOutput("the list of templates");
+}
+
+int listFolders()
+{
+    pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    for (const pluginFolder &folder : pluginCatalog::foldersRead()) {
+        std::printf("%s\n", qPrintable(folder.path));
+        if (!folder.passedOver.isEmpty())
+            std::printf("    passed over: %s\n", qPrintable(folder.passedOver));
+        else if (folder.found.isEmpty())
+            std::printf("    no library\n");
+        for (const QString &line : folder.found)
+            std::printf("    %s\n", qPrintable(line));
+    }
+    return finishOutput("the list of folders");
 }
 
 // The unattended run where nobody can see a window, without building the
@@ -142,12 +174,20 @@ int runHeadless()
 
 int main(int argc, char *argv[])
 {
+    // The child that asks libraries what they are (see pluginScanner); no user flag.
+    if (argc > 1 && std::strcmp(argv[1], pluginScanner::scanArgument) == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        previousHandler = qInstallMessageHandler(platformNoticeFilter);
+        QApplication app(argc, argv);
+        return pluginScanner::serve(QCoreApplication::arguments().mid(2));
+    }
     const char *first = argc > 1 ? argv[1] : "";
     if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0) {
         std::fputs(usage, stdout);
         return finishOutput("the usage text");
     }
-    const bool list = hasArgument(argc, argv, "--list");
+    const bool paths = hasArgument(argc, argv, "--paths");
+    const bool list = paths || hasArgument(argc, argv, "--list");
     // A list shows no window, and with --batch nobody is there to answer one:
     // either goes as it would on a build server, even on a display.
     if (list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
@@ -167,6 +207,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
 
+    if (paths)
+        return listFolders();
     if (list)
         return listTemplates(hasArgument(argc, argv, "--json"));
 

@@ -216,7 +216,8 @@ int templateRunner::run(
         } catch (...) {
             failure = tr("unknown exception");
         }
-        library.release(plugin);
+        if (!library.release(plugin) && failure.isEmpty())
+            failure = library.refusal();
         outcomes = log.outcomes();
     }
     cleanUp();

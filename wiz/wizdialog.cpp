@@ -40,6 +40,16 @@ QString defaultLocation()
 #endif
 }
 
+// What a row's tool tip says of its template: for a row whose title a later
+// library gives again, which library runs.
+QString rowToolTip(const pluginEntry &entry, const QString &runs)
+{
+    if (runs == entry.path)
+        return QString();
+    return QCoreApplication::translate("wizDialog", "%1 runs instead of %2")
+        .arg(QDir::toNativeSeparators(runs), QDir::toNativeSeparators(entry.path));
+}
+
 } // namespace
 
 wizDialog::wizDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
@@ -167,10 +177,14 @@ void wizDialog::timerEvent(QTimerEvent *e)
 
 void wizDialog::loadPlugins()
 {
-    for (const pluginEntry &entry : pluginCatalog::scan()) {
-        listBox1->addItem(new QListWidgetItem(QIcon(entry.icon), entry.title));
-        // A later library with the same title wins; the earlier row stays.
+    const QList<pluginEntry> entries = pluginCatalog::scan();
+    // A later library with the same title wins; the earlier row stays.
+    for (const pluginEntry &entry : entries)
         libraryPaths[entry.title] = entry.path;
+    for (const pluginEntry &entry : entries) {
+        auto *row = new QListWidgetItem(QIcon(entry.icon), entry.title);
+        row->setToolTip(rowToolTip(entry, libraryPaths.value(entry.title)));
+        listBox1->addItem(row);
     }
     // No row is chosen until the user chooses one. Saying so explicitly also
     // stops the list from making its first row current when it takes focus,
