@@ -36,8 +36,8 @@ QByteArray readAt(int folder, const char *name)
 bool writeAt(int folder, const char *name, const QByteArray &bytes)
 {
     const QByteArray temporary = QByteArray(name) + ".new" + QByteArray::number(::getpid());
-    const int fd = ::openat(folder, temporary.constData(),
-        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::openat(
+        folder, temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     qint64 done = 0;
@@ -60,7 +60,7 @@ bool writeAt(int folder, const char *name, const QByteArray &bytes)
 
 pluginCache::pluginCache()
     : m_folder(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-          + QStringLiteral("/wiz"))
+        + QStringLiteral("/wiz"))
     , m_identity(pluginScanner::scannerIdentity())
 {
     QString why;

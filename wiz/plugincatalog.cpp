@@ -171,7 +171,8 @@ QString shownName(const QByteArray &name)
     QString shown;
     for (const char c : name) {
         const uchar byte = uchar(c);
-        shown += byte < 0x80 ? QString(QLatin1Char(c)) : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
+        shown += byte < 0x80 ? QString(QLatin1Char(c))
+                             : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
     }
     return shown;
 }
@@ -296,7 +297,8 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
             entry.about = record.value(QStringLiteral("about")).toObject();
             if (icons == WithIcons) {
                 entry.icon.loadFromData(
-                    QByteArray::fromBase64(record.value(QStringLiteral("icon")).toString().toLatin1()),
+                    QByteArray::fromBase64(
+                        record.value(QStringLiteral("icon")).toString().toLatin1()),
                     "PNG");
             }
             report.found << QStringLiteral("%1 (%2)").arg(entry.title, library.fileName);

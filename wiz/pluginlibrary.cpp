@@ -152,8 +152,7 @@ bool pluginLibrary::release(zelk_wizard_plugin *plugin)
 {
     if (!m_handle)
         return true;
-    auto release
-        = reinterpret_cast<zelk_wizard_plugin_release>(resolve("free_zelk_wizard_plugin"));
+    auto release = reinterpret_cast<zelk_wizard_plugin_release>(resolve("free_zelk_wizard_plugin"));
     if (!release)
         return true;
     try {
@@ -176,7 +175,8 @@ QJsonObject pluginLibrary::about()
         describe(&text);
     } catch (...) {
         qDebug().noquote() << QStringLiteral("Library %1 cannot describe itself: %2")
-                                  .arg(m_path, failure("its description", std::current_exception()));
+                                  .arg(
+                                      m_path, failure("its description", std::current_exception()));
         return QJsonObject();
     }
     // A copy of our own: the bytes may still refer to the library's memory.

@@ -95,7 +95,8 @@ QString scannerProgram()
 QString stopReason(const QProcess &child)
 {
     if (child.exitStatus() == QProcess::CrashExit)
-        return tr("it crashed the listing (%1)").arg(QString::fromLocal8Bit(strsignal(child.exitCode())));
+        return tr("it crashed the listing (%1)")
+            .arg(QString::fromLocal8Bit(strsignal(child.exitCode())));
     return tr("it ended the listing with exit status %1").arg(child.exitCode());
 }
 

@@ -7,13 +7,13 @@
 
 #include <cerrno>
 #include <climits>
-#include <utility>
-#include <vector>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -153,10 +153,11 @@ public:
                 *name = part;
                 return release();
             }
-            const int next
-                = ::openat(here.fd, part.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            const int next = ::openat(
+                here.fd, part.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (next < 0)
-                return fail(why, errno == ENOTDIR ? tr("it is not a folder") : qt_error_string(errno));
+                return fail(
+                    why, errno == ENOTDIR ? tr("it is not a folder") : qt_error_string(errno));
             m_steps.push_back({ next, here.path + '/' + part, QString() });
             if (!admit(Kind::Folder, !todo.isEmpty(), why))
                 return -1;
@@ -300,7 +301,8 @@ int pluginTrust::openLibrary(const checkedFolder &folder, const QByteArray &name
         *why = error == ELOOP ? tr("it is not a regular file") : qt_error_string(error);
         return -1;
     }
-    const QString problem = ::fstat(fd, &info) == 0 ? flaw(info, Kind::File) : qt_error_string(errno);
+    const QString problem
+        = ::fstat(fd, &info) == 0 ? flaw(info, Kind::File) : qt_error_string(errno);
     if (!problem.isEmpty()) {
         ::close(fd);
         *why = tr("it %1").arg(problem);
