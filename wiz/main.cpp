@@ -205,12 +205,13 @@ int main(int argc, char *argv[])
     if (headlessPlatform())
         previousHandler = qInstallMessageHandler(platformNoticeFilter);
 
-    QApplication app(argc, argv);
+    // The list asks no library itself and shows no picture: no platform to start.
+    if (list) {
+        QCoreApplication app(argc, argv);
+        return paths ? listFolders() : listTemplates(hasArgument(argc, argv, "--json"));
+    }
 
-    if (paths)
-        return listFolders();
-    if (list)
-        return listTemplates(hasArgument(argc, argv, "--json"));
+    QApplication app(argc, argv);
 
     if (argc > 1 && templateRunner::headless())
         return runHeadless();

@@ -321,10 +321,3 @@ int pluginTrust::openLibrary(const QString &path, QString *why)
     const checkedFolder checked(folder, w.path());
     return openLibrary(checked, name, why);
 }
-
-QString pluginTrust::folderRefusal(const QString &folder)
-{
-    QString why;
-    openFolder(folder, &why);
-    return why;
-}

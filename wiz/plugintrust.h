@@ -51,9 +51,6 @@ int openLibrary(const checkedFolder &folder, const QByteArray &name, QString *wh
 // Both steps for a library named by its path.
 int openLibrary(const QString &path, QString *why);
 
-// Why the templates of this folder must not be loaded, or nothing.
-QString folderRefusal(const QString &folder);
-
 } // namespace pluginTrust
 
 #endif
