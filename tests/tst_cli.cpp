@@ -301,6 +301,15 @@ void tst_cli::failures_data()
         << QStringList { "/project=meter", "/key=Fixture Factory Thrower" }
         << QByteArray("Could not load library specified: Fixture Factory Thrower\n") << nothing
         << false;
+    // Left out by the listing, so no run can reach them.
+    QTest::newRow("stamp throws") << QStringList { "/project=meter", "/key=Fixture Stamp Thrower" }
+                                  << QByteArray("Could not load library specified: Fixture Stamp "
+                                                "Thrower\n")
+                                  << nothing << false;
+    QTest::newRow("release throws")
+        << QStringList { "/project=meter", "/key=Fixture Release Thrower" }
+        << QByteArray("Could not load library specified: Fixture Release Thrower\n") << nothing
+        << false;
     QTest::newRow("template throws") << QStringList { "/project=meter", "/key=Fixture Thrower" }
                                      << QByteArray("the fixture failed on purpose")
                                      << QStringList { "meter/thrower.log" } << false;
@@ -344,6 +353,8 @@ void tst_cli::failures()
     QVERIFY(m_dir->add("thrower", "thrower.so"));
     QVERIFY(m_dir->add("nullfactory", "nullfactory.so"));
     QVERIFY(m_dir->add("factorythrower", "factorythrower.so"));
+    QVERIFY(m_dir->add("stampthrower", "stampthrower.so"));
+    QVERIFY(m_dir->add("releasethrower", "releasethrower.so"));
     QVERIFY(QDir(m_dir->path()).mkdir("out"));
     const QString out = m_dir->path() + "/out";
     wiztest::writeAll(out + "/taken", "a file of the user's\n");
@@ -536,6 +547,10 @@ void tst_cli::pluginFolderFallback_data()
                                         << "tree/bin/plugins";
     QTest::newRow("installed tree") << "prefix/bin"
                                     << "prefix/lib/wiz/plugins";
+    QTest::newRow("packaged, templates of a local install") << "usr/bin"
+                                                            << "usr/local/lib/wiz/plugins";
+    QTest::newRow("local, packaged templates") << "usr/local/bin"
+                                               << "usr/lib/wiz/plugins";
 }
 
 void tst_cli::pluginFolderFallback()
@@ -557,10 +572,12 @@ void tst_cli::pluginFolderFallback()
                  + QDir::cleanPath(root + "/" + pluginDir).toUtf8() + "/recorder.so"),
         run.err.constData());
 
-    // A plugins folder of the working directory comes first, even when empty.
-    QVERIFY(QDir(root + "/elsewhere").mkdir("plugins"));
-    QCOMPARE(
-        wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
+    // A plugins folder of the working directory without a library hides nothing.
+    QVERIFY(QDir(root + "/elsewhere").mkpath("plugins/unrelated.txt"));
+    const Run empty = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(empty.out, QByteArray("Fixture Recorder\n"));
+    QVERIFY2(empty.err.startsWith("No templates in ./plugins: it holds no template library\n"),
+        empty.err.constData());
 
     // One that another user may have planted in does not hide the wizard's own.
     QVERIFY(QFile::setPermissions(root + "/elsewhere/plugins", QFile::Permissions(0x7777)));
@@ -569,6 +586,32 @@ void tst_cli::pluginFolderFallback()
     QVERIFY2(planted.err.startsWith(
                  "Templates in ./plugins are not loaded: it is writable by every user\n"),
         planted.err.constData());
+
+    // Where it looked, in order, and why a folder was passed over.
+    const Run paths = wiz({ "--paths" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(paths.status, 0);
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME") + "/wiz/plugins";
+    QString expected = "./plugins\n    passed over: it is writable by every user\n";
+    if (programDir.startsWith("usr/local"))
+        expected += root + "/usr/lib/wiz/plugins\n    Fixture Recorder (recorder.so)\n" + root
+            + "/usr/local/lib/wiz/plugins\n    passed over: it does not exist\n";
+    else if (programDir.startsWith("usr"))
+        expected += root + "/usr/lib/wiz/plugins\n    passed over: it does not exist\n" + root
+            + "/usr/local/lib/wiz/plugins\n    Fixture Recorder (recorder.so)\n";
+    else
+        expected
+            += QDir::cleanPath(root + "/" + pluginDir) + "\n    Fixture Recorder (recorder.so)\n";
+    expected += data + "\n    passed over: it does not exist\n";
+    QCOMPARE(QString::fromUtf8(paths.out), expected);
+
+    // With nothing found at all, --list says where it looked.
+    QVERIFY(QFile::remove(root + "/" + pluginDir + "/recorder.so"));
+    const Run none = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(none.status, 0);
+    QCOMPARE(none.out, QByteArray());
+    QVERIFY2(none.err.contains("wiz: no templates found; looked in:\n  ./plugins (it is writable "
+                               "by every user)\n"),
+        none.err.constData());
 }
 
 // The user's own folders come after the host's, in the order given, and a
@@ -598,6 +641,18 @@ void tst_cli::templateDirectories()
              "No templates in " + root + "/absent: it is no folder",
              "Fixture Twin - " + root + "/data/wiz/plugins/t.so" })
         QVERIFY2(list.err.contains(line.toUtf8() + '\n'), list.err.constData());
+
+    QVERIFY2(
+        list.err.contains("Template \"Fixture Twin\" of ./plugins/twin.so is hidden by the one of "
+            + root.toUtf8() + "/data/wiz/plugins/t.so\n"),
+        list.err.constData());
+    const QJsonArray json
+        = QJsonDocument::fromJson(wiz({ "--list", "--json" }, root, program, environment).out)
+              .array();
+    QCOMPARE(json.size(), 4);
+    QCOMPARE(json[0].toObject().value("shadows"), QJsonValue::Undefined);
+    QCOMPARE(json[3].toObject().value("shadows"),
+        QJsonArray { QDir(root).canonicalPath() + "/plugins/twin.so" });
 
     const Run run
         = wiz({ "/path=" + root, "/project=p", "/key=Fixture Twin" }, root, program, environment);

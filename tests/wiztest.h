@@ -15,7 +15,8 @@
 // QTEST_MAIN with the environment every test of this project runs in: the
 // offscreen platform and settings and data directories of its own that are
 // removed afterwards, so a test never reads or writes the user's settings nor
-// lists the user's own templates.
+// lists the user's own templates. The listing's child is the wizard of the
+// build, since a test program is none.
 #define WIZ_TEST_MAIN(TestObject)                                                                  \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
@@ -23,6 +24,8 @@
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));                              \
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(config.path()));                              \
         qputenv("XDG_DATA_HOME", QFile::encodeName(config.path() + QStringLiteral("/data")));      \
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(config.path() + QStringLiteral("/cache")));    \
+        qputenv("WIZ_SCANNER", WIZ_BUILD_DIR "/wiz");                                              \
         qunsetenv("WIZ_PLUGIN_PATH");                                                              \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \

@@ -2,6 +2,7 @@
 #include "librarytemplate.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
+#include "pluginscanner.h"
 #include "templatedescription.h"
 #include "templaterunner.h"
 #include "translations.h"
@@ -23,7 +24,7 @@ namespace {
 const char usage[] = QT_TRANSLATE_NOOP("main",
       "Usage: wiz                         open the wizard's window\n"
       "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
-      "       wiz --list [--json] | --help-template TITLE | --help | --version\n"
+      "       wiz --list [--json] | --paths | --help-template TITLE | --help | --version\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
       "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
@@ -49,8 +50,10 @@ const char usage[] = QT_TRANSLATE_NOOP("main",
       "\n"
       "  --list           print the title of each template, one a line\n"
       "  --json           with --list: a JSON array of {\"title\", \"library\"}, with\n"
-      "                   \"description\", \"version\", \"name\" and \"options\" where the\n"
-      "                   template gives them\n"
+      "                   \"description\", \"version\", \"name\", \"options\" and\n"
+      "                   \"shadows\" where there are any\n"
+      "  --paths          print each folder templates are looked for in, in order,\n"
+      "                   with what was found there or why it was passed over\n"
       "  --help-template TITLE\n"
       "                   print what the template tells about itself: description,\n"
       "                   version, project-name rule and its /NAME=VALUE options\n"
@@ -60,12 +63,16 @@ const char usage[] = QT_TRANSLATE_NOOP("main",
       "Example:\n"
       "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
       "\n"
-      "Templates are the libraries in ./plugins; where that directory does not exist,\n"
-      "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it. Then\n"
-      "in each directory of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
+      "Templates are the libraries in ./plugins; where that directory does not exist\n"
+      "or holds no library, in the plugins directory beside wiz, or in\n"
+      "../lib/wiz/plugins beside it (for a wiz in /usr/bin or /usr/local/bin, both\n"
+      "/usr/lib/wiz/plugins and /usr/local/lib/wiz/plugins). Then in each directory\n"
+      "of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
       "$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of\n"
       "the same title wins. A library or directory that other users can write to,\n"
-      "or that belongs to another user than you or root, is not loaded.\n"
+      "or that belongs to another user than you or root, is not loaded, nor one\n"
+      "below such a directory (a sticky one such as /tmp excepted). What each library\n"
+      "gave is remembered in $XDG_CACHE_HOME/wiz (~/.cache/wiz).\n"
       "\n"
       "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
       "nothing, or --existing=fail found a file that would change; 2 no display to\n"
@@ -128,10 +135,21 @@ bool headlessPlatform()
 int listTemplates(bool json)
 {
     const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    // An empty list is an answer, but whoever expected a template needs to
+    // know where nothing was found.
+    if (entries.isEmpty()) {
+        std::fprintf(stderr, "wiz: no templates found; looked in:\n");
+        for (const QString &folder : pluginCatalog::directoriesRead())
+            std::fprintf(stderr, "  %s\n", qPrintable(folder));
+    }
     if (json) {
         QJsonArray list;
-        for (const pluginEntry &entry : entries)
-            list.append(templateDescription::listing(entry));
+        for (const pluginEntry &entry : entries) {
+            QJsonObject item = templateDescription::listing(entry);
+            if (!entry.shadows.isEmpty())
+                item.insert(QStringLiteral("shadows"), QJsonArray::fromStringList(entry.shadows));
+            list.append(item);
+        }
         const QByteArray text = QJsonDocument(list).toJson(QJsonDocument::Indented);
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     } else {
@@ -167,6 +185,21 @@ int helpTemplate(const QString &title)
     return finishOutput("the template's description");
 }
 
+int listFolders()
+{
+    pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    for (const pluginFolder &folder : pluginCatalog::foldersRead()) {
+        std::printf("%s\n", qPrintable(folder.path));
+        if (!folder.passedOver.isEmpty())
+            std::printf("    passed over: %s\n", qPrintable(folder.passedOver));
+        else if (folder.found.isEmpty())
+            std::printf("    no library\n");
+        for (const QString &line : folder.found)
+            std::printf("    %s\n", qPrintable(line));
+    }
+    return finishOutput("the list of folders");
+}
+
 // The unattended run where nobody can see a window, without building the
 // window: its text fields load the font database, which costs more than the
 // rest of the run.
@@ -191,6 +224,13 @@ int runHeadless(const wizRequest &request)
 
 int main(int argc, char *argv[])
 {
+    // The child that asks libraries what they are (see pluginScanner); no user flag.
+    if (argc > 1 && std::strcmp(argv[1], pluginScanner::scanArgument) == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        previousHandler = qInstallMessageHandler(platformNoticeFilter);
+        QApplication app(argc, argv);
+        return pluginScanner::serve(QCoreApplication::arguments().mid(2));
+    }
     // The one reading of the command line; the window and the run get it from here.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -201,11 +241,13 @@ int main(int argc, char *argv[])
     const bool badFlag = !commandLine::flagError(arguments).isEmpty();
     const bool help = hasArgument(argc, argv, "--help") || hasArgument(argc, argv, "-h");
     const bool version = hasArgument(argc, argv, "--version");
-    const bool list = hasArgument(argc, argv, "--list");
+    const bool paths = hasArgument(argc, argv, "--paths");
+    const bool list = paths || hasArgument(argc, argv, "--list");
     const bool helpForTemplate = hasArgument(argc, argv, "--help-template");
+    const bool answerOnly = badFlag || help || version || list || helpForTemplate;
     // None of these shows a window, and with --batch nobody is there to
     // answer one: each goes as it would on a build server, even on a display.
-    if (badFlag || help || version || list || helpForTemplate || request.batch || !hasDisplay()) {
+    if (answerOnly || request.batch || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -220,25 +262,25 @@ int main(int argc, char *argv[])
     if (headlessPlatform())
         previousHandler = qInstallMessageHandler(platformNoticeFilter);
 
-    QApplication app(argc, argv);
-    translations::install();
-
-    if (badFlag) {
-        // Now in the user's language.
-        std::fprintf(stderr, "wiz: %s\n", qPrintable(commandLine::flagError(arguments)));
-        return 1;
-    }
-    if (help) {
-        std::fputs(qPrintable(QCoreApplication::translate("main", usage)), stdout);
-        return finishOutput("the usage text");
-    }
-    if (version) {
-        std::printf("wiz %s\n", WIZ_VERSION);
-        return finishOutput("the version");
-    }
-    if (list)
-        return listTemplates(hasArgument(argc, argv, "--json"));
-    if (helpForTemplate) {
+    // An answer asks no library itself and shows no picture: no platform to start.
+    if (answerOnly) {
+        QCoreApplication app(argc, argv);
+        translations::install();
+        if (badFlag) {
+            // Now in the user's language.
+            std::fprintf(stderr, "wiz: %s\n", qPrintable(commandLine::flagError(arguments)));
+            return 1;
+        }
+        if (help) {
+            std::fputs(qPrintable(QCoreApplication::translate("main", usage)), stdout);
+            return finishOutput("the usage text");
+        }
+        if (version) {
+            std::printf("wiz %s\n", WIZ_VERSION);
+            return finishOutput("the version");
+        }
+        if (list)
+            return paths ? listFolders() : listTemplates(hasArgument(argc, argv, "--json"));
         const qsizetype at = arguments.indexOf(QLatin1String("--help-template"));
         if (at + 1 >= arguments.size()) {
             std::fputs("wiz: --help-template needs the title of a template; see wiz --list\n",
@@ -247,6 +289,9 @@ int main(int argc, char *argv[])
         }
         return helpTemplate(arguments.at(at + 1));
     }
+
+    QApplication app(argc, argv);
+    translations::install();
 
     if (argc > 1 && templateRunner::headless())
         return runHeadless(request);

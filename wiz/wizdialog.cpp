@@ -45,6 +45,22 @@ QString defaultLocation()
 #endif
 }
 
+// What a row's tool tip says of its template: for a row whose title a later
+// library gives again, which library runs.
+// The row's tool tip: what the template tells about itself and, for a row
+// whose title a later library gives again, which library runs instead.
+QString rowToolTip(const pluginEntry &entry, const QString &runs)
+{
+    QStringList lines;
+    const QString description = templateDescription::toolTip(entry);
+    if (!description.isEmpty())
+        lines << description;
+    if (runs != entry.path)
+        lines << QCoreApplication::translate("wizDialog", "%1 runs instead of %2")
+                     .arg(QDir::toNativeSeparators(runs), QDir::toNativeSeparators(entry.path));
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 wizDialog::wizDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
@@ -218,13 +234,16 @@ void wizDialog::timerEvent(QTimerEvent *e)
 
 void wizDialog::loadPlugins()
 {
-    for (const pluginEntry &entry : pluginCatalog::scan()) {
-        auto *item = new QListWidgetItem(QIcon(entry.icon), entry.title);
-        item->setToolTip(templateDescription::toolTip(entry));
-        listBox1->addItem(item);
-        // A later library with the same title wins; the earlier row stays.
+    const QList<pluginEntry> entries = pluginCatalog::scan();
+    // A later library with the same title wins; the earlier row stays.
+    for (const pluginEntry &entry : entries) {
         libraryPaths[entry.title] = entry.path;
         abouts[entry.title] = entry.about;
+    }
+    for (const pluginEntry &entry : entries) {
+        auto *row = new QListWidgetItem(QIcon(entry.icon), entry.title);
+        row->setToolTip(rowToolTip(entry, libraryPaths.value(entry.title)));
+        listBox1->addItem(row);
     }
     // No row is chosen until the user chooses one. Saying so explicitly also
     // stops the list from making its first row current when it takes focus,
@@ -233,9 +252,13 @@ void wizDialog::loadPlugins()
     // Only an empty list names them, and only then is it worth asking again.
     m_folders.clear();
     if (listBox1->count() == 0) {
-        for (const QString &folder : pluginCatalog::directories())
-            m_folders << QDir::toNativeSeparators(
-                QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+        // Folders that do not exist were not really looked in; wiz --paths says
+        // why each one was passed over.
+        for (const pluginFolder &folder : pluginCatalog::foldersRead()) {
+            const QFileInfo info(folder.path);
+            if (info.isDir())
+                m_folders << QDir::toNativeSeparators(QDir::cleanPath(info.absoluteFilePath()));
+        }
     }
     checkValid();
 }
