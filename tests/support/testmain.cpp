@@ -1,0 +1,14 @@
+#include "testmain.h"
+
+#include <QFile>
+
+wiztest::TestEnvironment::TestEnvironment()
+{
+    const QByteArray home = QFile::encodeName(m_home.path());
+    qputenv("XDG_CONFIG_HOME", home);
+    qputenv("XDG_RUNTIME_DIR", home);
+    qputenv("XDG_DATA_HOME", home + "/data");
+    qunsetenv("WIZ_PLUGIN_PATH");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
