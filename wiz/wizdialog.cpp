@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "cppname.h"
 #include "plugincatalog.h"
+#include "productnames.h"
 #include "templaterunner.h"
 
 #include "wiz_icon.xpm"
@@ -29,8 +30,8 @@ const char lastPathKey[] = "/lastpath";
 // Each use opens the store anew and performs one read or one write.
 QSettings hostSettings()
 {
-    return QSettings(
-        QSettings::UserScope, QStringLiteral("Tessaly Technology"), QStringLiteral("ZELK Wizard"));
+    return QSettings(QSettings::UserScope, QLatin1String(productNames::settingsOrganization),
+        QLatin1String(productNames::settingsApplication));
 }
 
 QString defaultLocation()
@@ -238,11 +239,6 @@ bool wizDialog::runPlugin(
 QIcon wizDialog::wizardIcon()
 {
     return QIcon(QPixmap(wiz_icon));
-}
-
-QString wizDialog::expandEnvironment(const QString &text)
-{
-    return commandLine::expandEnvironment(text);
 }
 
 void wizDialog::runUnattended()
