@@ -1,5 +1,7 @@
 #include "wiz_util.h"
-#include "wiztest.h"
+#include "files.h"
+#include "modalanswer.h"
+#include "testmain.h"
 
 #include "embeded.h"
 

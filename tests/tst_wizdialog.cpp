@@ -1,7 +1,10 @@
+#include "files.h"
 #include "fixturedir.h"
+#include "modalanswer.h"
+#include "testmain.h"
 #include "translations.h"
+#include "urlcatcher.h"
 #include "wizdialog.h"
-#include "wiztest.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,6 +1,6 @@
 #include "wizdialog.h"
 #include "wizdialogbase.h"
-#include "wiztest.h"
+#include "testmain.h"
 
 #include <QAccessible>
 #include <QLabel>
