@@ -11,7 +11,6 @@
 #include <QGroupBox>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMetaMethod>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -164,14 +163,10 @@ void tst_zelk_script_wizard::detailsForm()
     DetailsDriver driver;
     driver.how = DetailsDriver::Enter;
     driver.inspect = [&inspected](QDialog *dialog) {
-        const QMetaObject *meta = dialog->metaObject();
-        QCOMPARE(meta->className(), "detailsDialogBase");
-        QCOMPARE(meta->superClass(), &QDialog::staticMetaObject);
-        QCOMPARE(meta->methodCount() - meta->methodOffset(), 1);
-        QCOMPARE(
-            meta->method(meta->methodOffset()).methodSignature(), QByteArray("languageChange()"));
-        QCOMPARE(meta->method(meta->methodOffset()).access(), QMetaMethod::Protected);
-
+        QCOMPARE(dialog->metaObject()->className(), "detailsDialogBase");
+        // Its texts are set in one slot, which sets them anew when called again.
+        dialog->setWindowTitle(QString());
+        QVERIFY(QMetaObject::invokeMethod(dialog, "languageChange"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("detailsDialog"));
         auto *description = dialog->findChild<QGroupBox *>(QStringLiteral("groupBox2"));
         auto *type = dialog->findChild<QGroupBox *>(QStringLiteral("groupBox1"));
