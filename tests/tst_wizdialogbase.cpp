@@ -1,6 +1,6 @@
+#include "testmain.h"
 #include "wizdialog.h"
 #include "wizdialogbase.h"
-#include "testmain.h"
 
 #include <QAccessible>
 #include <QLabel>

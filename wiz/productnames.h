@@ -10,14 +10,14 @@
 namespace productNames {
 
 // The title of the wizard's window (wizDialogBase::languageChange).
-inline constexpr char windowTitle[] =
-    QT_TRANSLATE_NOOP("wizDialogBase", "Varnet Control Application Wizard");
+inline constexpr char windowTitle[]
+    = QT_TRANSLATE_NOOP("wizDialogBase", "Varnet Control Application Wizard");
 
 // The caption of every message box a run opens: refusals, the question before
 // replacing, failures (templateRunner). The desktop entry
 // (packaging/wiz.desktop) names the program so too.
-inline constexpr char messageCaption[] =
-    QT_TRANSLATE_NOOP("templateRunner", "ZELK Application Wizard");
+inline constexpr char messageCaption[]
+    = QT_TRANSLATE_NOOP("templateRunner", "ZELK Application Wizard");
 
 // The wizard's own settings store, "/lastpath" in it: organisation and
 // application as QSettings takes them. Never translated; a changed name

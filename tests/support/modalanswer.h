@@ -9,8 +9,8 @@
 namespace wiztest {
 
 namespace detail {
-    void answerModal(const QObject *context, const QMetaObject &type,
-        std::function<void(QWidget *)> answer);
+    void answerModal(
+        const QObject *context, const QMetaObject &type, std::function<void(QWidget *)> answer);
 }
 
 // Answers the next modal dialog from inside its modal loop, the way a user
