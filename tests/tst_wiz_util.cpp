@@ -1,7 +1,7 @@
-#include "wiz_util.h"
 #include "files.h"
 #include "modalanswer.h"
 #include "testmain.h"
+#include "wiz_util.h"
 
 #include "embeded.h"
 
