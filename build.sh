@@ -72,9 +72,11 @@ sanitize)
 fuzz)
     need $base_packages clang libclang-rt-14-dev
     CXX=clang++ cmake -S . -B build-fuzz -DWIZ_BUILD_TESTS=OFF -DWIZ_FUZZ=ON >/dev/null
-    cmake --build build-fuzz -j "$jobs" --target fuzz_expand fuzz_arguments fuzz_replace
+    targets="fuzz_expand fuzz_arguments fuzz_replace fuzz_manifest fuzz_placeholders"
+    # shellcheck disable=SC2086
+    cmake --build build-fuzz -j "$jobs" --target $targets
     seconds=${2:-30}
-    for target in fuzz_expand fuzz_arguments fuzz_replace; do
+    for target in $targets; do
         echo "== $target, $seconds s"
         mkdir -p "build-fuzz/corpus/$target"
         "build-fuzz/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \

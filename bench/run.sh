@@ -9,10 +9,14 @@
 #                      and exits), all in one hyperfine run so that they
 #                      share the state of a busy machine
 #   peak memory        the unattended run's against the floor's
+#   template folder    a folder of 1,000 files rendered and written, against
+#                      cp -r of its files (bench/template_folder.sh)
 #
 #   baseline           with a second build directory (another revision, built
-#                      alike), only the unattended run, against that build's
-#                      in one hyperfine run: a change may cost at most 5 %
+#                      alike), the unattended run and wiz --list against that
+#                      build's: a run and a remembered (warm) list may cost at
+#                      most 5 %, a list that asks every library again (cold)
+#                      at most 30 %
 #
 # Usage: sh bench/run.sh BUILD_DIR [BASELINE_BUILD_DIR]
 #        (./build.sh bench [REVISION] does all of it)
@@ -26,6 +30,7 @@ if [ $# -lt 1 ] || [ $# -gt 2 ]; then
     exit 2
 fi
 build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 baseline=""
 [ $# -eq 2 ] && baseline=$(cd "$2" && pwd)
 for program in wiz bench/floor bench/bench_output; do
@@ -43,7 +48,8 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 trap 'exit 130' INT TERM
 mkdir -m 700 "$tmp/config" "$tmp/runtime" "$tmp/out"
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime"
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime" \
+    XDG_CACHE_HOME="$tmp/cache"
 
 echo "== Machine"
 echo "$(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)," \
@@ -131,15 +137,32 @@ if [ -n "$baseline" ]; then
         --export-json "$tmp/baseline.json" \
         -n unattended "cd \"$build\" && $unattended" \
         -n baseline "cd \"$baseline\" && $unattended"
-    python3 - "$tmp/baseline.json" <<'EOF'
+    echo
+    echo "== Listing against $baseline (hyperfine)"
+    # Warm: the list of templates is remembered from the run before. Cold:
+    # forgotten before each run, so the child process asks every library.
+    # Each command removes a folder, so all pay for the shell and rm alike.
+    hyperfine --shell=sh --warmup 5 --runs 60 \
+        --export-json "$tmp/listing.json" \
+        -n warm "cd \"$build\" && rm -rf \"$tmp/none\" && ./wiz --list" \
+        -n cold "cd \"$build\" && rm -rf \"$XDG_CACHE_HOME\" && ./wiz --list" \
+        -n baseline "cd \"$baseline\" && rm -rf \"$tmp/none\" && ./wiz --list"
+    python3 - "$tmp/baseline.json" "$tmp/listing.json" <<'EOF'
 import json, sys
 
-results = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
-new, old = results["unattended"], results["baseline"]
-ratio = new["median"] / old["median"]
-cpu = (new["user"] + new["system"]) / (old["user"] + old["system"])
-print("%s  unattended / baseline: median %.1f ms / %.1f ms = %.3f, cpu %.3f (target <= 1.05)" % (
-    "PASS" if ratio <= 1.05 else "MISS", 1e3 * new["median"], 1e3 * old["median"], ratio, cpu))
+def verdict(results, name, limit):
+    new, old = results[name], results["baseline"]
+    ratio = new["median"] / old["median"]
+    cpu = (new["user"] + new["system"]) / (old["user"] + old["system"])
+    print("%s  %s / baseline: median %.1f ms / %.1f ms = %.3f, cpu %.3f (target <= %.2f)" % (
+        "PASS" if ratio <= limit else "MISS", name, 1e3 * new["median"], 1e3 * old["median"],
+        ratio, cpu, limit))
+
+runs = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
+verdict(runs, "unattended", 1.05)
+lists = {r["command"]: r for r in json.load(open(sys.argv[2]))["results"]}
+verdict(lists, "warm", 1.05)
+verdict(lists, "cold", 1.30)
 EOF
     exit 0
 fi
@@ -211,3 +234,6 @@ for name, limit in (("wiz --list", 1.3), ("unattended", 1.5)):
         name, 1e3 * r["median"], 1e3 * r["stddev"], 1e3 * cpu, cpu / floorCpu,
         "PASS" if ratio <= limit else "MISS", name, ratio, limit))
 EOF
+
+echo
+sh "$here/template_folder.sh" "$build"

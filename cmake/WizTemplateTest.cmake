@@ -1,7 +1,7 @@
 include_guard(GLOBAL)
 
 # wiz_add_template_test(<test name> TEMPLATE <title> PROJECT <name>
-#                       [ARGS <arg>...] EXPECTED <folder>)
+#                       [ARGS <arg>...] EXPECTED <folder> [PLUGIN <target>])
 # A CTest test that runs the wizard unattended, as a build server would, to
 # write project <name> with the template titled <title> (ARGS go to the
 # template), and compares what it wrote, byte for byte, with the files below
@@ -10,11 +10,17 @@ include_guard(GLOBAL)
 # With WIZ_UPDATE_EXPECTED=1 in the environment the test rewrites EXPECTED
 # from the run instead, GUIDs already masked.
 #
-# The wizard is ZELK_WIZARD_EXECUTABLE and sees this build's plug-ins through
-# WIZ_PLUGIN_PATH; it runs with its own empty settings and never from a folder
-# that holds a "plugins" folder of its own.
+# The test is sealed: the wizard (ZELK_WIZARD_EXECUTABLE) runs with empty
+# settings, data and cache folders of its own, WIZ_PLUGIN_PATH set to this
+# build's plug-in folder alone (that of PLUGIN, by default <build>/plugins), and
+# never from a folder that holds a "plugins" folder of its own. It fails when
+# the template of that title would come from any other library than PLUGIN's
+# (by default, any library outside that folder), such as an older copy
+# installed elsewhere. On a difference it shows a unified diff of each text
+# file, or the first differing byte of a binary one, and keeps what the wizard
+# wrote below <build>/wiz_template_tests/<test name>.
 function(wiz_add_template_test testName)
-    cmake_parse_arguments(TEST "" "TEMPLATE;PROJECT;EXPECTED" "ARGS" ${ARGN})
+    cmake_parse_arguments(TEST "" "TEMPLATE;PROJECT;EXPECTED;PLUGIN" "ARGS" ${ARGN})
     foreach(required TEMPLATE PROJECT EXPECTED)
         if(NOT DEFINED TEST_${required})
             message(FATAL_ERROR "wiz_add_template_test(${testName}): ${required} is missing")
@@ -25,8 +31,15 @@ function(wiz_add_template_test testName)
     endif()
     get_filename_component(expected "${TEST_EXPECTED}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
     # Bracket arguments keep titles and arguments exactly as given.
+    set(pluginDir "${CMAKE_BINARY_DIR}/plugins")
+    set(library "")
+    if(DEFINED TEST_PLUGIN)
+        set(pluginDir "$<TARGET_FILE_DIR:${TEST_PLUGIN}>")
+        set(library "$<TARGET_FILE:${TEST_PLUGIN}>")
+    endif()
     set(content "set(WIZ_PROGRAM [==[${ZELK_WIZARD_EXECUTABLE}]==])\n"
-                "set(WIZ_PLUGIN_DIR [==[${CMAKE_BINARY_DIR}/plugins]==])\n"
+                "set(WIZ_PLUGIN_DIR [==[${pluginDir}]==])\n"
+                "set(WIZ_LIBRARY [==[${library}]==])\n"
                 "set(WIZ_TITLE [==[${TEST_TEMPLATE}]==])\n"
                 "set(WIZ_PROJECT [==[${TEST_PROJECT}]==])\n"
                 "set(WIZ_EXPECTED [==[${expected}]==])\n"

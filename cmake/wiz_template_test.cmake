@@ -65,24 +65,81 @@ function(files_below dir out)
     set(${out} "${found}" PARENT_SCOPE)
 endfunction()
 
-# Writes the project into <scratch>/<run>/location, as a build server would:
-# no display, settings of its own, started from a folder without plug-ins.
-function(run_wizard run out)
+# Runs the wizard with arguments as a build server would: no display, and
+# settings, data and cache folders of its own below <scratch>/<run>, so that
+# nothing the user installed can take part; started from a folder without
+# plug-ins. Sets status, output and errors.
+function(run_sealed run)
     set(base "${WIZ_SCRATCH}/${run}")
     set(runtime "${base}/runtime")
-    file(MAKE_DIRECTORY "${base}/location" "${base}/config" "${base}/work" "${runtime}")
+    file(MAKE_DIRECTORY "${base}/location" "${base}/config" "${base}/data" "${base}/cache"
+        "${base}/work" "${runtime}")
     file(CHMOD "${runtime}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
     execute_process(
         COMMAND "${CMAKE_COMMAND}" -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
                 QT_QPA_PLATFORM=offscreen "XDG_CONFIG_HOME=${base}/config"
+                "XDG_DATA_HOME=${base}/data" "XDG_CACHE_HOME=${base}/cache"
                 "XDG_RUNTIME_DIR=${runtime}" "WIZ_PLUGIN_PATH=${WIZ_PLUGIN_DIR}"
-                "${WIZ_PROGRAM}" --batch "/path=${base}/location" "/project=${WIZ_PROJECT}"
-                "/key=${WIZ_TITLE}" ${WIZ_ARGS}
+                "${WIZ_PROGRAM}" ${ARGN}
         WORKING_DIRECTORY "${base}/work"
         RESULT_VARIABLE status
         OUTPUT_VARIABLE output
         ERROR_VARIABLE errors
         TIMEOUT 60)
+    set(status "${status}" PARENT_SCOPE)
+    set(output "${output}" PARENT_SCOPE)
+    set(errors "${errors}" PARENT_SCOPE)
+endfunction()
+
+# The template of WIZ_TITLE must be the one just built: the library that the
+# listing gives last for the title, as the run takes it.
+function(check_library)
+    run_sealed(list --list --json)
+    if(NOT status STREQUAL "0")
+        message(FATAL_ERROR "wiz --list --json exited with ${status}\n${errors}")
+    endif()
+    set(ran "")
+    string(JSON count LENGTH "${output}")
+    if(count GREATER 0)
+        math(EXPR last "${count} - 1")
+        foreach(index RANGE ${last})
+            string(JSON title GET "${output}" ${index} title)
+            if(title STREQUAL WIZ_TITLE)
+                string(JSON ran GET "${output}" ${index} library)
+            endif()
+        endforeach()
+    endif()
+    if(ran STREQUAL "")
+        message(FATAL_ERROR "No template is titled \"${WIZ_TITLE}\" in ${WIZ_PLUGIN_DIR}\n${errors}")
+    endif()
+    file(REAL_PATH "${ran}" ranReal)
+    if(WIZ_LIBRARY)
+        set(built "${WIZ_LIBRARY}")
+        file(REAL_PATH "${WIZ_LIBRARY}" builtReal)
+        set(same FALSE)
+        if(ranReal STREQUAL builtReal)
+            set(same TRUE)
+        endif()
+    else()
+        set(built "the libraries in ${WIZ_PLUGIN_DIR}")
+        file(REAL_PATH "${WIZ_PLUGIN_DIR}" builtReal)
+        get_filename_component(ranFolder "${ranReal}" DIRECTORY)
+        set(same FALSE)
+        if(ranFolder STREQUAL builtReal)
+            set(same TRUE)
+        endif()
+    endif()
+    if(NOT same)
+        message(FATAL_ERROR "The template \"${WIZ_TITLE}\" runs from ${ran}, "
+            "not from the library just built: ${built}")
+    endif()
+endfunction()
+
+# Writes the project into <scratch>/<run>/location.
+function(run_wizard run out)
+    set(base "${WIZ_SCRATCH}/${run}")
+    run_sealed(${run} --batch "/path=${base}/location" "/project=${WIZ_PROJECT}"
+        "/key=${WIZ_TITLE}" ${WIZ_ARGS})
     if(NOT status STREQUAL "0")
         message(FATAL_ERROR "wiz exited with ${status}\n${output}${errors}")
     endif()
@@ -94,7 +151,77 @@ function(run_wizard run out)
     set(${out} "${project}" PARENT_SCOPE)
 endfunction()
 
+# The offset of the first byte where two byte strings (as read_bytes gives
+# them) differ, found by halving: the shorter length when one begins the other.
+function(first_difference a b out)
+    string(LENGTH "${a}" lengthA)
+    string(LENGTH "${b}" lengthB)
+    set(high ${lengthA})
+    if(lengthB LESS lengthA)
+        set(high ${lengthB})
+    endif()
+    math(EXPR high "${high} / 3")
+    set(low 0)
+    while(low LESS high)
+        math(EXPR middle "(${low} + ${high} + 1) / 2")
+        math(EXPR chars "${middle} * 3")
+        string(SUBSTRING "${a}" 0 ${chars} prefixA)
+        string(SUBSTRING "${b}" 0 ${chars} prefixB)
+        if(prefixA STREQUAL prefixB)
+            set(low ${middle})
+        else()
+            math(EXPR high "${middle} - 1")
+        endif()
+    endwhile()
+    set(${out} ${low} PARENT_SCOPE)
+endfunction()
+
+# How the file name differs from what is expected: a unified diff of a text
+# file (GUIDs masked as compared), the first differing offset of a binary one.
+function(describe_difference name expectedBytes actualBytes out)
+    if("${expectedBytes}${actualBytes}" MATCHES "(^| )00 ")
+        first_difference("${expectedBytes}" "${actualBytes}" offset)
+        set(${out} "${name}: binary files differ first at byte offset ${offset}\n" PARENT_SCOPE)
+        return()
+    endif()
+    set(masked "${WIZ_SCRATCH}/masked/${name}")
+    get_filename_component(folder "${masked}" DIRECTORY)
+    file(MAKE_DIRECTORY "${folder}")
+    write_bytes("${masked}" "${actualBytes}")
+    find_program(WIZ_DIFF diff)
+    if(WIZ_DIFF)
+        execute_process(COMMAND "${WIZ_DIFF}" -u --label "expected/${name}" --label "written/${name}"
+                "${WIZ_EXPECTED}/${name}" "${masked}"
+            OUTPUT_VARIABLE difference)
+        set(${out} "${difference}" PARENT_SCOPE)
+        return()
+    endif()
+    first_difference("${expectedBytes}" "${actualBytes}" offset)
+    math(EXPR chars "${offset} * 3")
+    string(SUBSTRING "${expectedBytes}" 0 ${chars} before)
+    string(REGEX MATCHALL "0a " newlines "${before}")
+    list(LENGTH newlines line)
+    math(EXPR line "${line} + 1")
+    file(STRINGS "${WIZ_EXPECTED}/${name}" expectedLines)
+    file(STRINGS "${masked}" actualLines)
+    set(expectedLine "")
+    set(actualLine "")
+    math(EXPR index "${line} - 1")
+    list(LENGTH expectedLines count)
+    if(index LESS count)
+        list(GET expectedLines ${index} expectedLine)
+    endif()
+    list(LENGTH actualLines count)
+    if(index LESS count)
+        list(GET actualLines ${index} actualLine)
+    endif()
+    string(CONCAT difference "${name}: line ${line} differs first, at byte offset ${offset}\n"
+        "-${expectedLine}\n+${actualLine}\n")
+    set(${out} "${difference}" PARENT_SCOPE)
+endfunction()
+
 file(REMOVE_RECURSE "${WIZ_SCRATCH}")
+check_library()
 run_wizard(run project)
 files_below("${project}" written)
 
@@ -134,15 +261,15 @@ else()
             set(same TRUE)
         endif()
         if(NOT same)
-            file(SIZE "${project}/${name}" actualSize)
-            file(SIZE "${WIZ_EXPECTED}/${name}" expectedSize)
-            string(APPEND problems
-                "${name}: ${actualSize} bytes, not those expected (${expectedSize} bytes)\n")
+            describe_difference("${name}" "${expectedBytes}" "${actualBytes}" difference)
+            string(APPEND problems "${difference}")
         endif()
     endforeach()
 endif()
 if(problems)
-    message(FATAL_ERROR "The project differs from ${WIZ_EXPECTED}:\n${problems}"
+    # As they are: a FATAL_ERROR message would indent and rewrap the diff.
+    message(NOTICE "${problems}")
+    message(FATAL_ERROR "The project differs from ${WIZ_EXPECTED} as shown above. "
         "What the wizard wrote is kept in ${project}; "
         "run the test with WIZ_UPDATE_EXPECTED=1 to take it as the expected tree.")
 endif()

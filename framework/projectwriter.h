@@ -39,7 +39,8 @@ public:
     // Makes missing folders on the way, then writes the file; executable sets
     // the owner's execute bit of a new file. Unchanged leaves the file alone.
     Decision write(const QString &path, const QByteArray &bytes, bool executable = false);
-    // Makes the folder path and every missing one above it. Refused as above.
+    // Makes the folder path and every missing one above it. Refused as above;
+    // Create when it made path itself, Unchanged when path was there.
     Decision makeFolder(const QString &path);
     // The folders this writer made that are empty now, deepest first.
     void removeEmptyFolders();

@@ -1,30 +1,46 @@
 #include "wiz_util.h"
 
-#include <QDir>
-#include <QFile>
+#include "cp1252.h"
+#include "projectwriter.h"
+
 #include <QFileInfo>
+#include <QHash>
 #include <QLoggingCategory>
 #include <QMessageBox>
-#include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-#include <algorithm>
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <iterator>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 namespace {
 
-// Three plug-ins write only into the project directory that the host made and
-// are built without this step (WIZ_UTIL_NO_PARENT_DIR).
-void makeParentDirectory(const QString &path)
+// A function of the program that loaded this library, or null.
+void *hostFunction(const char *name)
 {
-#ifndef WIZ_UTIL_NO_PARENT_DIR
-    QDir().mkdir(QFileInfo(path).absolutePath());
+#ifdef Q_OS_WIN
+    return reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(nullptr), name));
 #else
-    Q_UNUSED(path);
+    return dlsym(RTLD_DEFAULT, name);
 #endif
+}
+
+// The wizard decides and writes every file itself while it runs a template;
+// it offers that through an entry point of its program. Without one (an
+// older wizard, or a program of one's own) this library writes by itself.
+using hostWriteFunction = int (*)(const QString *path, const QByteArray *bytes, QString *reason);
+using hostNoteFunction = void (*)(const QString *text);
+
+hostWriteFunction hostWriter()
+{
+    static const auto write
+        = reinterpret_cast<hostWriteFunction>(hostFunction("zelk_wizard_host_write"));
+    return write;
 }
 
 // Debug lines for what was done to each file, a warning with the reason for
@@ -37,84 +53,86 @@ void failed(const QString &path, const QString &reason)
     qCWarning(lcOutput, "cannot write %s: %s", qPrintable(path), qPrintable(reason));
 }
 
-bool holds(const QString &path, const QByteArray &bytes)
+// Where a writer for path is rooted and the path below it. Three plug-ins
+// write only into the project directory that the host made and are built
+// without the parent-directory step (WIZ_UTIL_NO_PARENT_DIR); the others may
+// have one missing folder made, so their writer starts one level higher.
+struct rootedPath
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+    QString location;
+    QString below;
+};
+
+rootedPath rooted(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString folder = file.absolutePath();
+#ifndef WIZ_UTIL_NO_PARENT_DIR
+    const QFileInfo parent(folder);
+    if (!parent.isDir() && !parent.isSymLink() && !parent.isRoot())
+        return { parent.absolutePath(), parent.fileName() + QLatin1Char('/') + file.fileName() };
+#endif
+    return { folder, file.fileName() };
 }
 
-// Writes all of bytes to file, which is open unbuffered so that a short
-// write shows at once and the next one gives the system's reason ("No space
-// left on device"). An empty reason means success.
-QString writeAll(QFileDevice &file, const QByteArray &bytes)
+void makeParentDirectory(const QString &path)
 {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return file.errorString();
-        done += written;
-    }
-    return QString();
+    // The wizard makes missing folders itself, without following links.
+    if (hostWriter())
+        return;
+#ifndef WIZ_UTIL_NO_PARENT_DIR
+    const rootedPath target = rooted(path);
+    const qsizetype slash = target.below.indexOf(QLatin1Char('/'));
+    if (slash > 0)
+        projectWriter(target.location).makeFolder(target.below.left(slash));
+#else
+    Q_UNUSED(path);
+#endif
 }
 
-// A file that does not exist yet is written under a temporary name beside it
-// and renamed into place, which never replaces a file that appeared in the
-// meantime. There are no old bytes to keep safe, so unlike QSaveFile it does
-// not wait for the disk. False when the name was taken after all.
-bool createFile(const QString &path, const QByteArray &bytes, QString *reason)
+// All or nothing: a file appears or changes only once its bytes are complete,
+// so a full disk or a crash leaves the old file as it was.
+void writeLocally(const QString &path, const QByteArray &bytes)
 {
-    QFile file;
-    do {
-        file.setFileName(path
-            + QStringLiteral(".%1~").arg(
-                QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-    } while (file.exists());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        *reason = file.errorString();
-        return true;
-    }
-    *reason = writeAll(file, bytes);
-    file.close();
-    if (reason->isEmpty() && file.rename(path))
-        return true;
-    file.remove();
-    return !reason->isEmpty();
-}
-
-// All or nothing: the bytes go to a temporary file beside the target, which
-// takes its place only once complete, so a full disk or a crash leaves the
-// old file as it was.
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QString reason;
-    switch (wiz::plan(path, bytes, &reason)) {
-    case wiz::Refused:
-        return failed(path, reason);
-    case wiz::Unchanged:
+    const rootedPath target = rooted(path);
+    const projectWriter::Decision decision
+        = projectWriter(target.location).write(target.below, bytes);
+    switch (decision.outcome) {
+    case projectWriter::Refused:
+        return failed(path, decision.reason);
+    case projectWriter::Unchanged:
         qCDebug(lcOutput, "unchanged %s", qPrintable(path));
         return;
-    case wiz::Create:
-        if (createFile(path, bytes, &reason)) {
-            if (!reason.isEmpty())
-                return failed(path, reason);
-            qCDebug(lcOutput, "create %s", qPrintable(path));
-            return;
-        }
-        break; // another writer was first: replace its file like any other
-    case wiz::Replace:
-        break;
+    case projectWriter::Create:
+        qCDebug(lcOutput, "create %s", qPrintable(path));
+        return;
+    case projectWriter::Replace:
+        qCDebug(lcOutput, "replace %s", qPrintable(path));
+        return;
     }
-    // The old file's permissions carry over; an unfinished file is discarded
-    // with the QSaveFile.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(path, file.errorString());
-    reason = writeAll(file, bytes);
-    if (!reason.isEmpty())
-        return failed(path, reason);
-    if (!file.commit())
-        return failed(path, file.errorString());
-    qCDebug(lcOutput, "replace %s", qPrintable(path));
+}
+
+// True when the wizard took the file; its outcome goes to the debug lines
+// only, as the wizard tells the user itself.
+bool handedToHost(const QString &path, const QByteArray &bytes)
+{
+    const hostWriteFunction write = hostWriter();
+    if (!write)
+        return false;
+    QString reason;
+    static const char *const words[] = { "create", "replace", "unchanged", "refused" };
+    const int outcome = write(&path, &bytes, &reason);
+    if (outcome < 0 || outcome > 3)
+        return false;
+    qCDebug(lcOutput, "%s %s%s%s", words[outcome], qPrintable(path), reason.isEmpty() ? "" : ": ",
+        qPrintable(reason));
+    return true;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    if (!handedToHost(path, bytes))
+        writeLocally(path, bytes);
 }
 
 // Every occurrence of tag, left to right and without overlaps, in one pass
@@ -136,58 +154,99 @@ void replaceAll(QString &text, const QString &tag, const QString &value)
     text = std::move(result);
 }
 
-// Windows-1252 is Latin-1 but for 0x80 to 0x9F. The five bytes it leaves
-// undefined stand for the C1 controls of the same number, as Windows itself
-// reads them, so that every byte of an 8-bit template survives the round trip.
-const char16_t cp1252High[32]
-    = { 0x20ac, 0x0081, 0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021, 0x02c6, 0x2030, 0x0160,
-          0x2039, 0x0152, 0x008d, 0x017d, 0x008f, 0x0090, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022,
-          0x2013, 0x2014, 0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0x009d, 0x017e, 0x0178 };
-
 const char utf8Bom[] = "\xef\xbb\xbf";
+
+// The bytes of a template that are text: those before the first NUL.
+QByteArrayView textBytes(const QByteArray &in)
+{
+    return QByteArrayView(in.constData(), qstrnlen(in.constData(), size_t(in.size())));
+}
+
+// Utf8 or Windows1252: how bytes declared as declared are read, and so written.
+// A template that claims UTF-8 but is not would lose its odd bytes to
+// replacement characters; as 8-bit text it still comes back as stored.
+wiz::Encoding readAs(QByteArrayView bytes, wiz::Encoding declared)
+{
+    const bool utf8 = declared == wiz::Encoding::Utf8
+        || (declared == wiz::Encoding::Auto && bytes.startsWith(utf8Bom));
+    return utf8 && bytes.isValidUtf8() ? wiz::Encoding::Utf8 : wiz::Encoding::Windows1252;
+}
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    return cp1252::decode(bytes);
+}
+
+QByteArray toWindows1252(const QString &text)
+{
+    return cp1252::encode(text);
+}
+
+// Only files declared otherwise than Auto are kept, by the address of their
+// bytes, which the generated table holds for as long as the library is loaded.
+QHash<const void *, wiz::Encoding> &declaredEncodings()
+{
+    static QHash<const void *, wiz::Encoding> encodings;
+    return encodings;
+}
+
+void saveText(QString in, const QString &path, const QString &replace, wiz::Encoding encoding)
+{
+    if (!replace.isEmpty())
+        in.replace(QStringLiteral("%%NAME%%"), replace);
+    makeParentDirectory(path);
+    writeFile(path, wiz::encoded(in, encoding));
+}
+
+void saveText(
+    QString in, const QString &path, const QStringList &replacepairs, wiz::Encoding encoding)
+{
+    // The directory comes first: it exists afterwards even for an odd list.
+    makeParentDirectory(path);
+    if (replacepairs.size() % 2) {
+        QMessageBox::warning(nullptr, path,
+            QStringLiteral("Replace lists must exist in pairs of TAG VALUE TAG VALUE\n"
+                           "Can't do replace function on %1")
+                .arg(path));
+        return;
+    }
+    writeFile(path, wiz::encoded(wiz::applyReplaceList(std::move(in), replacepairs), encoding));
+}
 
 } // namespace
 
-QString wiz::text(const QByteArray &in)
+wiz::Encoding wiz::declaredEncoding(const QByteArray &in)
 {
-    const QByteArrayView bytes(in.constData(), qstrnlen(in.constData(), size_t(in.size())));
-    if (bytes.startsWith(utf8Bom)) {
-        // A template that claims UTF-8 but is not would lose its odd bytes to
-        // replacement characters; as 8-bit text it still comes back as stored.
-        QStringDecoder utf8(QStringDecoder::Utf8,
-            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
-        QString text = utf8(bytes);
-        if (!utf8.hasError())
-            return text;
-    }
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char byte : bytes) {
-        const uchar c = uchar(byte);
-        *out++ = c >= 0x80 && c < 0xa0 ? QChar(cp1252High[c - 0x80]) : QChar(c);
-    }
-    return text;
+    return declaredEncodings().value(in.constData(), Encoding::Auto);
 }
 
-QByteArray wiz::encoded(const QString &text)
+void wiz::declareEncoding(const QByteArray &in, Encoding encoding)
 {
-    if (text.startsWith(QChar::ByteOrderMark))
-        return text.toUtf8();
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c < 0x80 || (c >= 0xa0 && c <= 0xff)) {
-            bytes += char(c);
-            continue;
-        }
-        const char16_t *found = std::find(std::begin(cp1252High), std::end(cp1252High), c);
-        bytes += found != std::end(cp1252High) ? char(0x80 + (found - cp1252High)) : '?';
-        // A character outside the first plane is one character, so one "?".
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
-    return bytes;
+    if (encoding != Encoding::Auto)
+        declaredEncodings().insert(in.constData(), encoding);
+}
+
+QString wiz::text(const QByteArray &in)
+{
+    return text(in, declaredEncoding(in));
+}
+
+QString wiz::text(const QByteArray &in, Encoding encoding)
+{
+    const QByteArrayView bytes = textBytes(in);
+    if (readAs(bytes, encoding) == Encoding::Windows1252)
+        return fromWindows1252(bytes);
+    // The mark, where the template has one, stays: it is part of the template.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+    return utf8(bytes);
+}
+
+QByteArray wiz::encoded(const QString &text, Encoding encoding)
+{
+    const bool utf8 = encoding == Encoding::Utf8
+        || (encoding == Encoding::Auto && text.startsWith(QChar::ByteOrderMark));
+    return utf8 ? text.toUtf8() : toWindows1252(text);
 }
 
 QString wiz::applyReplaceList(QString text, const QStringList &replacepairs)
@@ -206,51 +265,30 @@ QString wiz::environment(const char *variable, const char *unset)
                                                : QString::fromLatin1(unset);
 }
 
-// Identical content is not rewritten, so build tools see no change; a link or
-// a special file in the target's place is never written through.
+// A missing folder on the way is no refusal: the plan starts at the deepest
+// folder that exists, as a write would make the rest.
 wiz::Outcome wiz::plan(const QString &path, const QByteArray &bytes, QString *reason)
 {
-    const QFileInfo target(path);
-    if (target.isSymLink())
-        *reason = QStringLiteral("it is a symbolic link");
-    else if (target.isDir())
-        *reason = qt_error_string(EISDIR);
-    else if (target.exists() && !target.isFile())
-        *reason = QStringLiteral("it is not a regular file");
-    if (!reason->isEmpty())
-        return Refused;
-    if (!target.exists())
-        return Create;
-    if (target.size() == bytes.size() && holds(path, bytes))
-        return Unchanged;
-    // The rename would replace a file the user made read-only to keep it.
-    if (!target.isWritable()) {
-        *reason = qt_error_string(EACCES);
-        return Refused;
+    QFileInfo folder(QFileInfo(path).absolutePath());
+    QString below = QFileInfo(path).fileName();
+    while (!folder.exists() && !folder.isSymLink() && !folder.isRoot()) {
+        below.prepend(folder.fileName() + QLatin1Char('/'));
+        folder.setFile(folder.absolutePath());
     }
-    return Replace;
+    const projectWriter::Decision decision
+        = projectWriter(folder.absoluteFilePath()).plan(below, bytes);
+    *reason = decision.reason;
+    return decision.outcome;
 }
 
 void wiz::savefile(QString in, QString path, QString replace)
 {
-    if (!replace.isEmpty())
-        in.replace(QStringLiteral("%%NAME%%"), replace);
-    makeParentDirectory(path);
-    writeFile(path, encoded(in));
+    saveText(std::move(in), path, replace, Encoding::Auto);
 }
 
 void wiz::savefile(QString in, QString path, QStringList replacepairs)
 {
-    // The directory comes first: it exists afterwards even for an odd list.
-    makeParentDirectory(path);
-    if (replacepairs.size() % 2) {
-        QMessageBox::warning(nullptr, path,
-            QStringLiteral("Replace lists must exist in pairs of TAG VALUE TAG VALUE\n"
-                           "Can't do replace function on %1")
-                .arg(path));
-        return;
-    }
-    writeFile(path, encoded(applyReplaceList(std::move(in), replacepairs)));
+    saveText(std::move(in), path, replacepairs, Encoding::Auto);
 }
 
 void wiz::savefilebinary(QByteArray in, QString path)
@@ -261,10 +299,22 @@ void wiz::savefilebinary(QByteArray in, QString path)
 
 void wiz::savefile(const QByteArray &in, const QString &path, const QString &replace)
 {
-    savefile(text(in), path, replace);
+    const Encoding encoding = readAs(textBytes(in), declaredEncoding(in));
+    saveText(text(in, encoding), path, replace, encoding);
 }
 
 void wiz::savefile(const QByteArray &in, const QString &path, const QStringList &replacepairs)
 {
-    savefile(text(in), path, replacepairs);
+    const Encoding encoding = readAs(textBytes(in), declaredEncoding(in));
+    saveText(text(in, encoding), path, replacepairs, encoding);
+}
+
+void wiz::note(const QString &text)
+{
+    static const auto hostNote
+        = reinterpret_cast<hostNoteFunction>(hostFunction("zelk_wizard_host_note"));
+    if (hostNote)
+        hostNote(&text);
+    else
+        std::fprintf(stderr, "wiz: note: %s\n", qPrintable(text));
 }

@@ -1,6 +1,9 @@
 #ifndef ZELK_WIZARD_PLUGIN_H
 #define ZELK_WIZARD_PLUGIN_H
 
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
@@ -47,6 +50,15 @@ using zelk_wizard_plugin_release = void (*)(zelk_wizard_plugin *);
 // Tells the contract version and the Qt version (QT_VERSION) the library was
 // built with, so that a host refuses a library it cannot safely call.
 using zelk_wizard_plugin_stamp = void (*)(int *contractVersion, int *qtVersion);
+// Optional: fills json with the UTF-8 text of one compact JSON object that
+// tells what the template is beyond its title:
+//   {"description": "...", "version": "...",
+//    "name": {"rule": "identifier" | "directory" | "pattern", "pattern": "...", "message": "..."},
+//    "options": [{"name", "label", "kind": "text" | "yes-no" | "choice",
+//                 "default", "choices", "help"}]}
+// The host shows the description, checks the project name by the rule and
+// lists the options, which reach go() as "/name=value" parameters.
+using zelk_wizard_plugin_describe = void (*)(QByteArray *json);
 
 // Written once at the end of a plug-in's main source file, with the concrete
 // class's name. It defines the exported functions of the library: the factory,
@@ -64,6 +76,21 @@ using zelk_wizard_plugin_stamp = void (*)(int *contractVersion, int *qtVersion);
     {                                                                                              \
         *contractVersion = ZELK_WIZARD_PLUGIN_CONTRACT_VERSION;                                    \
         *qtVersion = QT_VERSION;                                                                   \
+    }
+
+// Written once in a plug-in's main source file, beside ZELK_WIZARD_PLUGIN, with
+// a function or a lambda that returns the template's description as a
+// QJsonObject (see zelk_wizard_plugin_describe). It defines the exported
+// function describe_zelk_wizard_plugin(). Example:
+//   ZELK_WIZARD_PLUGIN_DESCRIPTION([] {
+//       return QJsonObject { { "description", "Writes a greeting program." },
+//           { "version", "1.0" }, { "name", QJsonObject { { "rule", "identifier" } } } };
+//   })
+#define ZELK_WIZARD_PLUGIN_DESCRIPTION(...)                                                        \
+    extern "C" Q_DECL_EXPORT void describe_zelk_wizard_plugin(QByteArray *json)                    \
+    {                                                                                              \
+        const QJsonObject description = (__VA_ARGS__)();                                           \
+        *json = QJsonDocument(description).toJson(QJsonDocument::Compact);                         \
     }
 
 #endif

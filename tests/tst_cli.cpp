@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The real wiz program, started as scripts and build servers start it.
@@ -37,6 +39,22 @@ private slots:
     void listForScripts();
     void headlessRunPrintsOnlyItsOwnLines();
     void germanMessages();
+    void templateBuiltWithTheKit_data();
+    void templateBuiltWithTheKit();
+    void templateThatDescribesItself();
+    void ownWritesAreReported_data();
+    void ownWritesAreReported();
+    void loggingRulesChangeNoOutcome_data();
+    void loggingRulesChangeNoOutcome();
+    void existingFiles_data();
+    void existingFiles();
+    void dryRunPredicts_data();
+    void dryRunPredicts();
+    void dryRunChangesNoSetting();
+    void reportThatGoesNowhere_data();
+    void reportThatGoesNowhere();
+    void signalsCleanUp_data();
+    void signalsCleanUp();
 
 private:
     struct Run
@@ -56,6 +74,8 @@ private:
         const QString &key = QStringLiteral("Create New Singleton ConfigClass Wizard"));
     // Every file below dir with its bytes.
     static QMap<QString, QByteArray> snapshot(const QString &dir);
+    // Environment of a run whose writes below prefix go through the injector.
+    static QProcessEnvironment injected(const QString &prefix, const char *variable, const char *value);
 
     std::unique_ptr<wiztest::FixtureDir> m_dir;
 };
@@ -73,6 +93,18 @@ QMap<QString, QByteArray> tst_cli::snapshot(const QString &dir)
     for (const QString &name : wiztest::tree(dir))
         files.insert(name, wiztest::readAll(dir + '/' + name));
     return files;
+}
+
+QProcessEnvironment tst_cli::injected(const QString &prefix, const char *variable, const char *value)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_PRELOAD", wiztest::FixtureDir::fixturePath("fulldisk"));
+    environment.insert("WIZ_FULL_PREFIX", prefix);
+    environment.insert(variable, value);
+    // A sanitized build has its runtime first; the injector only wraps write().
+    environment.insert(
+        "ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+    return environment;
 }
 
 tst_cli::Run tst_cli::wiz(const QStringList &arguments, const QString &workingDir,
@@ -128,7 +160,7 @@ void tst_cli::helpAndVersionAnywhere()
         return;
     }
     for (const char *text : { "/path=", "/project=", "/key=", "--list", "Example", "--batch",
-             "--dry-run", "--verbose", "--json", "--version", "WIZ_PLUGIN_PATH" })
+             "--dry-run", "--verbose", "--existing=", "--json", "--version", "WIZ_PLUGIN_PATH" })
         QVERIFY2(run.out.contains(text), text);
 }
 
@@ -178,35 +210,52 @@ void tst_cli::unattendedRunHeadlessWithoutDisplay()
 void tst_cli::runOnADisplay_data()
 {
     QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("flags");
     QTest::addColumn<QByteArray>("named");
-    QTest::newRow("window shown") << "recorder" << QStringList() << QByteArray();
-    QTest::newRow("--batch") << "asker" << QStringList { "--batch" }
-                             << QByteArray("Fixture question: Shall I go on?");
+    QTest::addColumn<int>("status");
+    QTest::newRow("window shown") << "recorder"
+                                  << "Fixture Recorder" << QStringList() << QByteArray() << 0;
+    QTest::newRow("--batch") << "asker"
+                             << "Fixture Asker" << QStringList { "--batch" }
+                             << QByteArray("Fixture question: Shall I go on?") << 0;
+    // Scripted, so told on standard error only: a box would wait for nobody.
+    QTest::newRow("a failure on a display")
+        << "thrower"
+        << "Fixture Thrower" << QStringList() << QByteArray("the fixture failed on purpose\n") << 1;
 }
 
 void tst_cli::runOnADisplay()
 {
     QFETCH(QString, fixture);
+    QFETCH(QString, title);
     QFETCH(QStringList, flags);
     QFETCH(QByteArray, named);
+    QFETCH(int, status);
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
     if (xvfb.isEmpty())
         QSKIP("xvfb-run is not installed");
     QVERIFY(m_dir->add(fixture, fixture + ".so"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("QT_QPA_PLATFORM");
-    const QString title = fixture == "asker" ? "Fixture Asker" : "Fixture Recorder";
+    // The folder "opens" in a stand-in browser: no real one starts, and none
+    // missing makes the wizard say where the project went.
+    const QString bin = m_dir->path() + "/bin";
+    QVERIFY(QDir().mkpath(bin));
+    wiztest::writeAll(bin + "/xdg-open", "#!/bin/sh\nexit 0\n");
+    QVERIFY(QFile::setPermissions(bin + "/xdg-open", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    environment.insert("PATH", bin + ":" + environment.value("PATH"));
     const Run run = wiz(QStringList { "-a", WIZ_BUILD_DIR "/wiz", "/path=" + m_dir->path(),
                             "/project=p", "/key=" + title }
             + flags,
         m_dir->path(), xvfb, environment);
-    QCOMPARE(run.status, 0);
+    QCOMPARE(run.status, status);
     QVERIFY2(run.err.contains(named), run.err.constData());
+    QCOMPARE(run.err.count("wiz: "), named.isEmpty() ? 0 : 1);
     const QByteArray log = wiztest::readAll(m_dir->path() + "/p/" + fixture + ".log");
     QVERIFY(log.endsWith("released\n"));
     QVERIFY(!log.contains("--batch"));
-    if (!named.isEmpty())
+    if (fixture == "asker")
         QVERIFY(log.contains("answer=no\n"));
 }
 
@@ -252,6 +301,15 @@ void tst_cli::failures_data()
         << QStringList { "/project=meter", "/key=Fixture Factory Thrower" }
         << QByteArray("Could not load library specified: Fixture Factory Thrower\n") << nothing
         << false;
+    // Left out by the listing, so no run can reach them.
+    QTest::newRow("stamp throws") << QStringList { "/project=meter", "/key=Fixture Stamp Thrower" }
+                                  << QByteArray("Could not load library specified: Fixture Stamp "
+                                                "Thrower\n")
+                                  << nothing << false;
+    QTest::newRow("release throws")
+        << QStringList { "/project=meter", "/key=Fixture Release Thrower" }
+        << QByteArray("Could not load library specified: Fixture Release Thrower\n") << nothing
+        << false;
     QTest::newRow("template throws") << QStringList { "/project=meter", "/key=Fixture Thrower" }
                                      << QByteArray("the fixture failed on purpose")
                                      << QStringList { "meter/thrower.log" } << false;
@@ -295,6 +353,8 @@ void tst_cli::failures()
     QVERIFY(m_dir->add("thrower", "thrower.so"));
     QVERIFY(m_dir->add("nullfactory", "nullfactory.so"));
     QVERIFY(m_dir->add("factorythrower", "factorythrower.so"));
+    QVERIFY(m_dir->add("stampthrower", "stampthrower.so"));
+    QVERIFY(m_dir->add("releasethrower", "releasethrower.so"));
     QVERIFY(QDir(m_dir->path()).mkdir("out"));
     const QString out = m_dir->path() + "/out";
     wiztest::writeAll(out + "/taken", "a file of the user's\n");
@@ -377,13 +437,7 @@ void tst_cli::fullDiskKeepsEditedFiles()
     }
 
     // Room for about two of the five files, then the disk is full.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LD_PRELOAD", wiztest::FixtureDir::fixturePath("fulldisk"));
-    environment.insert("WIZ_FULL_PREFIX", out + "/m/");
-    environment.insert("WIZ_FULL_BYTES", "4000");
-    // A sanitized build has its runtime first; the injector only wraps write().
-    environment.insert(
-        "ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+    QProcessEnvironment environment = injected(out + "/m/", "WIZ_FULL_BYTES", "4000");
     const Run run = solestore(out, {}, environment);
 
     QCOMPARE(run.status, 3);
@@ -412,6 +466,14 @@ void tst_cli::fullDiskKeepsEditedFiles()
     QVERIFY(!written.isEmpty() && written.size() < fresh.size());
     for (auto it = written.cbegin(); it != written.cend(); ++it)
         QCOMPARE(it.value(), fresh.value(it.key()));
+
+    // Full from the first byte: the folders the run made go again, docs/ first.
+    QVERIFY(QDir(out).mkdir("none"));
+    const Run none = solestore(out + "/none", { "/title=T" },
+        injected(out + "/none/", "WIZ_FULL_BYTES", "0"), "Create C++ Scripted UI / Panel");
+    QCOMPARE(none.status, 3);
+    QCOMPARE(QDir(out + "/none").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList());
 }
 
 void tst_cli::concurrentRunsWriteWholeFiles()
@@ -485,6 +547,10 @@ void tst_cli::pluginFolderFallback_data()
                                         << "tree/bin/plugins";
     QTest::newRow("installed tree") << "prefix/bin"
                                     << "prefix/lib/wiz/plugins";
+    QTest::newRow("packaged, templates of a local install") << "usr/bin"
+                                                            << "usr/local/lib/wiz/plugins";
+    QTest::newRow("local, packaged templates") << "usr/local/bin"
+                                               << "usr/lib/wiz/plugins";
 }
 
 void tst_cli::pluginFolderFallback()
@@ -506,10 +572,12 @@ void tst_cli::pluginFolderFallback()
                  + QDir::cleanPath(root + "/" + pluginDir).toUtf8() + "/recorder.so"),
         run.err.constData());
 
-    // A plugins folder of the working directory comes first, even when empty.
-    QVERIFY(QDir(root + "/elsewhere").mkdir("plugins"));
-    QCOMPARE(
-        wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz").out, QByteArray());
+    // A plugins folder of the working directory without a library hides nothing.
+    QVERIFY(QDir(root + "/elsewhere").mkpath("plugins/unrelated.txt"));
+    const Run empty = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(empty.out, QByteArray("Fixture Recorder\n"));
+    QVERIFY2(empty.err.startsWith("No templates in ./plugins: it holds no template library\n"),
+        empty.err.constData());
 
     // One that another user may have planted in does not hide the wizard's own.
     QVERIFY(QFile::setPermissions(root + "/elsewhere/plugins", QFile::Permissions(0x7777)));
@@ -518,6 +586,32 @@ void tst_cli::pluginFolderFallback()
     QVERIFY2(planted.err.startsWith(
                  "Templates in ./plugins are not loaded: it is writable by every user\n"),
         planted.err.constData());
+
+    // Where it looked, in order, and why a folder was passed over.
+    const Run paths = wiz({ "--paths" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(paths.status, 0);
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME") + "/wiz/plugins";
+    QString expected = "./plugins\n    passed over: it is writable by every user\n";
+    if (programDir.startsWith("usr/local"))
+        expected += root + "/usr/lib/wiz/plugins\n    Fixture Recorder (recorder.so)\n" + root
+            + "/usr/local/lib/wiz/plugins\n    passed over: it does not exist\n";
+    else if (programDir.startsWith("usr"))
+        expected += root + "/usr/lib/wiz/plugins\n    passed over: it does not exist\n" + root
+            + "/usr/local/lib/wiz/plugins\n    Fixture Recorder (recorder.so)\n";
+    else
+        expected
+            += QDir::cleanPath(root + "/" + pluginDir) + "\n    Fixture Recorder (recorder.so)\n";
+    expected += data + "\n    passed over: it does not exist\n";
+    QCOMPARE(QString::fromUtf8(paths.out), expected);
+
+    // With nothing found at all, --list says where it looked.
+    QVERIFY(QFile::remove(root + "/" + pluginDir + "/recorder.so"));
+    const Run none = wiz({ "--list" }, root + "/elsewhere", root + "/" + programDir + "/wiz");
+    QCOMPARE(none.status, 0);
+    QCOMPARE(none.out, QByteArray());
+    QVERIFY2(none.err.contains("wiz: no templates found; looked in:\n  ./plugins (it is writable "
+                               "by every user)\n"),
+        none.err.constData());
 }
 
 // The user's own folders come after the host's, in the order given, and a
@@ -547,6 +641,18 @@ void tst_cli::templateDirectories()
              "No templates in " + root + "/absent: it is no folder",
              "Fixture Twin - " + root + "/data/wiz/plugins/t.so" })
         QVERIFY2(list.err.contains(line.toUtf8() + '\n'), list.err.constData());
+
+    QVERIFY2(
+        list.err.contains("Template \"Fixture Twin\" of ./plugins/twin.so is hidden by the one of "
+            + root.toUtf8() + "/data/wiz/plugins/t.so\n"),
+        list.err.constData());
+    const QJsonArray json
+        = QJsonDocument::fromJson(wiz({ "--list", "--json" }, root, program, environment).out)
+              .array();
+    QCOMPARE(json.size(), 4);
+    QCOMPARE(json[0].toObject().value("shadows"), QJsonValue::Undefined);
+    QCOMPARE(json[3].toObject().value("shadows"),
+        QJsonArray { QDir(root).canonicalPath() + "/plugins/twin.so" });
 
     const Run run
         = wiz({ "/path=" + root, "/project=p", "/key=Fixture Twin" }, root, program, environment);
@@ -619,6 +725,426 @@ void tst_cli::germanMessages()
         m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
     QCOMPARE(run.status, 1);
     QCOMPARE(run.err, QByteArray("wiz: unbekannte Option --dryrun (meinten Sie --dry-run?)\n"));
+}
+
+namespace {
+
+QProcessEnvironment withKitFixture()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("WIZ_PLUGIN_PATH", WIZ_BUILD_DIR "/fixtures/kit");
+    return environment;
+}
+
+} // namespace
+
+// Declared encodings, a lookup that names no template file, and the project
+// name checked by each template's own rule. A line of stderr that begins with
+// "!" must not be there.
+void tst_cli::templateBuiltWithTheKit_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<QStringList>("more");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("stderrLine");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QString kit = QStringLiteral("Fixture Kit");
+    const QString cafe = QString::fromUtf8("café");
+    QTest::newRow("UTF-8 in file name and content, no mark")
+        << kit << cafe << QStringList() << 0 << QByteArray("!note") << cafe + "/" + cafe + ".h"
+        << QByteArray("#include \"caf\xc3\xa9.h\"\n// caf\xc3\xa9 \xe2\x80\x93 caf\xc3\xa9\n");
+    QTest::newRow("WINDOWS-1252 declared for one file")
+        << kit << cafe << QStringList() << 0 << QByteArray() << cafe + "/legacy.txt"
+        << QByteArray("caf\xe9 \xa9\r\n");
+    QTest::newRow("AUTO with the mark: UTF-8")
+        << kit << cafe << QStringList() << 0 << QByteArray() << cafe + "/marked.txt"
+        << QByteArray("\xef\xbb\xbf" "caf\xc3\xa9 \xc2\xa9\n");
+    QTest::newRow("AUTO without the mark: Windows-1252")
+        << kit << cafe << QStringList() << 0 << QByteArray() << cafe + "/plain.txt"
+        << QByteArray("caf\xe9\n");
+    QTest::newRow("an empty template file is no miss")
+        << kit << cafe << QStringList() << 0 << QByteArray("!note") << cafe + "/empty.txt"
+        << QByteArray("");
+    QTest::newRow("a misspelt lookup is noted")
+        << kit << cafe << QStringList { "/extra=legacy.tx", "-v" } << 0
+        << QByteArray("\nnote no template file is embedded under the name \"legacy.tx\"\n")
+        << cafe + "/extra.txt" << QByteArray("");
+    QTest::newRow("a name against the template's pattern is refused")
+        << kit << QString::fromUtf8("Café") << QStringList() << 1
+        << QByteArray("wiz: Use lower-case letters only.") << QString::fromUtf8("Café")
+        << QByteArray();
+    QTest::newRow("the identifier rule warns")
+        << "Create New Singleton ConfigClass Wizard" << "my-lib" << QStringList() << 0
+        << QByteArray("wiz: \"my-lib\" is not a C++ identifier") << "my-lib/main.cpp"
+        << QByteArray(nullptr);
+    QTest::newRow("the directory rule does not")
+        << "Create C++ Scripted UI / Panel - DOCS ONLY" << "my-lib" << QStringList() << 0
+        << QByteArray("!C++ identifier") << "my-lib/example.png" << QByteArray(nullptr);
+}
+
+void tst_cli::templateBuiltWithTheKit()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, project);
+    QFETCH(QStringList, more);
+    QFETCH(int, status);
+    QFETCH(QByteArray, stderrLine);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+
+    const Run run = wiz(QStringList { "/path=" + m_dir->path(), "/project=" + project,
+                            "/key=" + key } + more,
+        QStringLiteral(WIZ_BUILD_DIR), QStringLiteral(WIZ_BUILD_DIR "/wiz"), withKitFixture());
+    QCOMPARE(run.status, status);
+    // Notes come with the report of -v, on standard output.
+    const QByteArray said = run.err + run.out;
+    if (stderrLine.startsWith('!'))
+        QVERIFY2(!said.contains(stderrLine.mid(1)), said.constData());
+    else
+        QVERIFY2(said.contains(stderrLine), said.constData());
+    const QString path = m_dir->path() + "/" + file;
+    if (status != 0)
+        QVERIFY(!QFileInfo::exists(path));
+    else if (!bytes.isNull())
+        QCOMPARE(wiztest::readAll(path), bytes);
+    else
+        QVERIFY(QFileInfo::exists(path));
+}
+
+// What it tells about itself, for scripts and for people.
+void tst_cli::templateThatDescribesItself()
+{
+    const QString program = QStringLiteral(WIZ_BUILD_DIR "/wiz");
+    const Run list = wiz({ "--list", "--json" }, m_dir->path(), program, withKitFixture());
+    QCOMPARE(list.status, 0);
+    const QJsonObject expected = QJsonDocument::fromJson(R"({
+        "title": "Fixture Kit", "library": ")" WIZ_BUILD_DIR R"(/fixtures/kit/kit.so",
+        "description": "Writes a few files in each encoding.", "version": "2.5",
+        "name": {"rule": "pattern", "pattern": "[a-zà-ÿ_]+",
+                 "message": "Use lower-case letters only."},
+        "options": [
+            {"name": "extra", "label": "Extra file", "kind": "text",
+             "help": "A template file to write as extra.txt"},
+            {"name": "style", "kind": "choice", "choices": ["plain", "fancy"], "default": "plain"},
+            {"name": "draft", "kind": "yes-no", "default": false}]})")
+                                     .object();
+    QCOMPARE(QJsonDocument::fromJson(list.out).array().last().toObject(), expected);
+
+    const Run help = wiz({ "--help-template", "Fixture Kit" }, m_dir->path(), program,
+        withKitFixture());
+    QCOMPARE(help.status, 0);
+    QCOMPARE(help.out,
+        QByteArray("Fixture Kit\n"
+                   "Writes a few files in each encoding.\n"
+                   "\n"
+                   "Version: 2.5\n"
+                   "Library: " WIZ_BUILD_DIR "/fixtures/kit/kit.so\n"
+                   "Project name: Use lower-case letters only. (matches [a-z\xc3\xa0-\xc3\xbf_]+)\n"
+                   "Options, each given as /NAME=VALUE:\n"
+                   "  /extra=TEXT\n"
+                   "      Extra file. A template file to write as extra.txt\n"
+                   "  /style=plain|fancy\n"
+                   "      (default: plain)\n"
+                   "  /draft=yes|no\n"
+                   "      (default: false)\n"));
+
+    const Run unknown = wiz({ "--help-template", "Fixture Kid" }, m_dir->path(), program,
+        withKitFixture());
+    QCOMPARE(unknown.status, 1);
+    QVERIFY2(unknown.err.contains("wiz: no template is titled \"Fixture Kid\"; see wiz --list\n"),
+        unknown.err.constData());
+}
+
+void tst_cli::ownWritesAreReported_data()
+{
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("plain, a note kept quiet") << QStringList { "/note=no file for x.png" }
+                                              << QByteArray() << true;
+    QTest::newRow("-v") << QStringList { "-v", "/note=no file for x.png" }
+                        << QByteArray("create meter/ownwriter.log\nnote no file for x.png\n")
+                        << true;
+    QTest::newRow("dry run") << QStringList { "--dry-run" }
+                             << QByteArray("create meter/ownwriter.log\n") << false;
+}
+
+// A template that writes with its own code has written files all the same.
+void tst_cli::ownWritesAreReported()
+{
+    QFETCH(QStringList, flags);
+    QFETCH(QByteArray, out);
+    QFETCH(bool, written);
+    QVERIFY(m_dir->add("ownwriter", "ownwriter.so"));
+    const Run run = wiz(
+        QStringList { "/path=" + m_dir->path(), "/project=meter", "/key=Fixture Own Writer" } + flags,
+        m_dir->path());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, out);
+    QVERIFY2(!run.err.contains("wiz: "), run.err.constData());
+    QCOMPARE(QFile::exists(m_dir->path() + "/meter/ownwriter.log"), written);
+}
+
+void tst_cli::loggingRulesChangeNoOutcome_data()
+{
+    QTest::addColumn<QString>("rules");
+    QTest::newRow("none") << "";
+    QTest::newRow("warnings off") << "*.warning=false";
+    QTest::newRow("debug off") << "*.debug=false";
+    QTest::newRow("everything off") << "*=false";
+    QTest::newRow("the wiz category's debug on") << "wiz.debug=true";
+}
+
+void tst_cli::loggingRulesChangeNoOutcome()
+{
+    QFETCH(QString, rules);
+    const QString out = m_dir->path();
+    QCOMPARE(solestore(out).status, 0);
+    QVERIFY(QFile::remove(out + "/m/m.h"));
+    QVERIFY(QDir(out + "/m").mkdir("m.h"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_LOGGING_RULES", rules);
+    const Run run = solestore(out, { "-v" }, environment);
+    QCOMPARE(run.status, 3);
+    QCOMPARE(run.out,
+        QByteArray("unchanged m/m.cpp\nunchanged m/m.dsp\nunchanged m/m.dsw\n"
+                   "failed m/m.h: Is a directory\nunchanged m/main.cpp\n"));
+    QCOMPARE(run.err.count("wiz: cannot write " + out.toUtf8() + "/m/m.h: Is a directory\n"), 1);
+}
+
+void tst_cli::existingFiles_data()
+{
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<bool>("replaced");
+    const QByteArray replaced = "unchanged m/m.cpp\nunchanged m/m.dsp\nunchanged m/m.dsw\n"
+                                "replace m/m.h\ncreate m/main.cpp\n";
+    QTest::newRow("default") << QStringList() << 0 << replaced << QByteArray() << true;
+    QTest::newRow("replace") << QStringList { "--existing=replace" } << 0 << replaced
+                             << QByteArray() << true;
+    QTest::newRow("keep") << QStringList { "--existing=keep" } << 0
+                          << QByteArray("unchanged m/m.cpp\nunchanged m/m.dsp\nunchanged m/m.dsw\n"
+                                        "kept m/m.h\ncreate m/main.cpp\n")
+                          << QByteArray() << false;
+    QTest::newRow("fail: nothing written, not even the new file")
+        << QStringList { "--existing=fail" } << 1 << QByteArray()
+        << QByteArray("would change (--existing=fail): m/m.h\n") << false;
+    QTest::newRow("another word") << QStringList { "--existing=maybe" } << 1 << QByteArray()
+                                  << QByteArray("wiz: --existing=maybe: use --existing=replace, "
+                                                "--existing=keep or --existing=fail\n")
+                                  << false;
+}
+
+// The dry run says what the run then does, for each choice.
+void tst_cli::existingFiles()
+{
+    QFETCH(QStringList, flags);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, message);
+    QFETCH(bool, replaced);
+    const QString location = m_dir->path();
+    QCOMPARE(solestore(location).status, 0);
+    const QByteArray fresh = wiztest::readAll(location + "/m/m.h");
+    wiztest::writeAll(location + "/m/m.h", "edited\r\n");
+    QVERIFY(QFile::remove(location + "/m/main.cpp"));
+
+    const Run dry = solestore(location, flags + QStringList { "--dry-run" });
+    QCOMPARE(dry.status, status);
+    QCOMPARE(dry.out, out);
+    QCOMPARE(wiztest::tree(location + "/m"), QStringList({ "m.cpp", "m.dsp", "m.dsw", "m.h" }));
+
+    const Run run = solestore(location, flags + QStringList { "-v" });
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.out, out);
+    QVERIFY2(run.err.contains(message), run.err.constData());
+    QCOMPARE(run.err.count("wiz: "), message.isEmpty() ? 0 : 1);
+    QCOMPARE(wiztest::readAll(location + "/m/m.h"), replaced ? fresh : QByteArray("edited\r\n"));
+    QCOMPARE(QFile::exists(location + "/m/main.cpp"), status == 0);
+}
+
+void tst_cli::dryRunPredicts_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("status");
+    QTest::newRow("a new project") << "" << 0;
+    QTest::newRow("location missing") << "absent" << 1;
+    QTest::newRow("project is a file") << "project file" << 1;
+    QTest::newRow("project is a link to a folder") << "project link" << 1;
+    QTest::newRow("docs is a file") << "docs file" << 3;
+    QTest::newRow("docs is a link to a folder") << "docs link" << 3;
+    QTest::newRow("a file is a link") << "file link" << 3;
+    QTest::newRow("a file with another hard link") << "hard link" << 3;
+    QTest::newRow("read-only project folder") << "read-only" << 3;
+}
+
+// Whatever a real run meets, its dry run says so first and changes nothing.
+void tst_cli::dryRunPredicts()
+{
+    QFETCH(QString, state);
+    QFETCH(int, status);
+    if (state == "read-only" && geteuid() == 0)
+        QSKIP("permissions do not stop the super-user");
+    const QString out = m_dir->path() + "/out";
+    const QString elsewhere = m_dir->path() + "/elsewhere";
+    QVERIFY(QDir().mkpath(elsewhere));
+    if (state != "absent")
+        QVERIFY(QDir().mkpath(state.startsWith("project") ? out : out + "/m"));
+    if (state == "project file")
+        wiztest::writeAll(out + "/m", "mine\n");
+    if (state == "project link")
+        QVERIFY(QFile::link(elsewhere, out + "/m"));
+    if (state == "docs file")
+        wiztest::writeAll(out + "/m/docs", "mine\n");
+    if (state == "docs link")
+        QVERIFY(QFile::link(elsewhere, out + "/m/docs"));
+    if (state == "file link")
+        QVERIFY(QFile::link(elsewhere + "/victim", out + "/m/m.h"));
+    if (state == "hard link") {
+        wiztest::writeAll(out + "/m/m.h", "mine\n");
+        QCOMPARE(::link(QFile::encodeName(out + "/m/m.h").constData(),
+                     QFile::encodeName(elsewhere + "/m.h").constData()),
+            0);
+    }
+    if (state == "read-only")
+        QVERIFY(QFile::setPermissions(out + "/m", QFile::ReadOwner | QFile::ExeOwner));
+    const auto scripted = [&](const QString &flag) {
+        return solestore(out, { "/title=T", flag }, QProcessEnvironment::systemEnvironment(),
+            "Create C++ Scripted UI / Panel");
+    };
+    const QMap<QString, QByteArray> before = snapshot(m_dir->path());
+    const QMap<QString, QByteArray> outside = snapshot(elsewhere);
+
+    const Run dry = scripted("--dry-run");
+    QCOMPARE(dry.status, status);
+    QCOMPARE(snapshot(m_dir->path()), before);
+    QCOMPARE(dry.out.contains("failed "), status == 3);
+
+    const Run run = scripted("-v");
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.out, dry.out);
+    if (status == 1)
+        QCOMPARE(run.err, dry.err);
+    // Nothing reached the folder that a link points to.
+    QCOMPARE(snapshot(elsewhere), outside);
+}
+
+void tst_cli::dryRunChangesNoSetting()
+{
+    // Without /title the scripted panel asks, and stores the answer.
+    const QString store = qEnvironmentVariable("XDG_CONFIG_HOME") + "/zelk/wiz.conf";
+    QFile::remove(store);
+    const QStringList flags { "--dry-run" };
+    const Run dry = solestore(m_dir->path(), flags, QProcessEnvironment::systemEnvironment(),
+        "Create C++ Scripted UI / Panel");
+    QCOMPARE(dry.status, 0);
+    QVERIFY(!QFile::exists(store));
+    QCOMPARE(solestore(m_dir->path(), {}, QProcessEnvironment::systemEnvironment(),
+                 "Create C++ Scripted UI / Panel")
+                 .status,
+        0);
+    QVERIFY(QFile::exists(store));
+    QFile::remove(store);
+}
+
+void tst_cli::reportThatGoesNowhere_data()
+{
+    QTest::addColumn<QString>("flag");
+    QTest::newRow("dry run") << "--dry-run";
+    QTest::newRow("-v") << "-v";
+}
+
+void tst_cli::reportThatGoesNowhere()
+{
+    QFETCH(QString, flag);
+    QProcess full;
+    full.setWorkingDirectory(WIZ_BUILD_DIR);
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(QStringLiteral(WIZ_BUILD_DIR "/wiz"),
+        { "/path=" + m_dir->path(), "/project=m", "/key=Create New Singleton ConfigClass Wizard",
+            flag });
+    QVERIFY(full.waitForFinished(30000));
+    QCOMPARE(full.exitCode(), 1);
+    QVERIFY(full.readAllStandardError().contains(
+        "wiz: cannot write the report: No space left on device\n"));
+}
+
+void tst_cli::signalsCleanUp_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("dryRun");
+    QTest::newRow("SIGINT") << int(SIGINT) << false;
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGTERM in a dry run") << int(SIGTERM) << true;
+}
+
+// Interrupted while a file is being written: no temporary file and no
+// scratch folder stays, and every file is whole, old or new.
+void tst_cli::signalsCleanUp()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, dryRun);
+    const QString out = m_dir->path();
+    const QString temp = out + "/tmp";
+    QVERIFY(QDir().mkpath(temp));
+    QCOMPARE(solestore(out).status, 0);
+    const QMap<QString, QByteArray> fresh = snapshot(out + "/m");
+    for (auto it = fresh.cbegin(); it != fresh.cend(); ++it)
+        wiztest::writeAll(out + "/m/" + it.key(), "edited\n");
+
+    // A scratch folder of a run that was killed: its process is gone.
+    QProcess gone;
+    gone.start("true", QStringList());
+    QVERIFY(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    const QString stale = temp + QStringLiteral("/wiz-dry-%1-AbCdEf").arg(pid);
+    QVERIFY(QDir().mkpath(stale + "/location/m"));
+
+    QProcessEnvironment environment
+        = injected(dryRun ? temp + "/" : out + "/m/", "WIZ_SLOW_MS", "300");
+    environment.insert("TMPDIR", temp);
+    QProcess run;
+    run.setWorkingDirectory(WIZ_BUILD_DIR);
+    run.setProcessEnvironment(environment);
+    run.start(QStringLiteral(WIZ_BUILD_DIR "/wiz"),
+        QStringList { "/path=" + out, "/project=m", "/key=Create New Singleton ConfigClass Wizard" }
+            + (dryRun ? QStringList { "--dry-run" } : QStringList()));
+    // Until something beside the files, or a scratch folder of its own, shows.
+    const auto busy = [&] {
+        if (dryRun) {
+            QStringList folders = QDir(temp).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+            folders.removeAll(QFileInfo(stale).fileName());
+            return !folders.isEmpty();
+        }
+        // New files appear only whole, so the first replaced one shows it.
+        if (wiztest::tree(out + "/m") != fresh.keys())
+            return true;
+        for (auto it = fresh.cbegin(); it != fresh.cend(); ++it) {
+            if (wiztest::readAll(out + "/m/" + it.key()) != "edited\n")
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(busy(), 10000);
+    QCOMPARE(::kill(pid_t(run.processId()), signal), 0);
+    QVERIFY(run.waitForFinished(10000));
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.exitCode(), 128 + signal);
+
+    QCOMPARE(wiztest::tree(out + "/m"), fresh.keys());
+    for (auto it = fresh.cbegin(); it != fresh.cend(); ++it) {
+        const QByteArray now = wiztest::readAll(out + "/m/" + it.key());
+        QVERIFY2(now == "edited\n" || now == it.value(), qPrintable(it.key()));
+    }
+    QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList());
 }
 
 WIZ_TEST_MAIN(tst_cli)

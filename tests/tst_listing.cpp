@@ -7,11 +7,16 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonObject>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 
+#include <QProcess>
+
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +39,13 @@ private slots:
     void runWithoutReleaseFunction();
     void unknownTitleShowsOhDear();
     void throwingTemplateIsSurvived();
+    void foldersAboveMustPass_data();
+    void foldersAboveMustPass();
+    void brokenLibraryTakesOnlyItself_data();
+    void brokenLibraryTakesOnlyItself();
+    void rememberedUntilTheFileChanges_data();
+    void rememberedUntilTheFileChanges();
+    void swappedFolderNeverLoads();
 
 private:
     static QStringList rows(const wizDialog &dialog);
@@ -202,6 +214,8 @@ void tst_listing::equalTitlesRunTheLaterLibrary()
     wizDialog dialog;
     dialog.loadPlugins();
     QCOMPARE(rows(dialog), (QStringList { "Fixture Twin", "Fixture Twin" }));
+    QCOMPARE(dialog.listBox1->item(0)->toolTip(), "./plugins/B.so runs instead of ./plugins/a.so");
+    QCOMPARE(dialog.listBox1->item(1)->toolTip(), QString());
     QVERIFY(dialog.runPlugin("Fixture Twin", dir.path(), "project", { QString() }));
     QVERIFY(QFile::exists(dir.path() + "/project/twin_b.log"));
     QVERIFY(!QFile::exists(dir.path() + "/project/twin_a.log"));
@@ -295,6 +309,224 @@ void tst_listing::throwingTemplateIsSurvived()
     QVERIFY(!dialog.runPlugin("Fixture Thrower", dir.path(), "p", { QString() }));
     QCOMPARE(text, "the template \"Fixture Thrower\" failed: the fixture failed on purpose");
     QVERIFY(wiztest::readAll(dir.path() + "/p/thrower.log").endsWith("released\n"));
+}
+
+void tst_listing::foldersAboveMustPass_data()
+{
+    // The folders made in the temporary directory, "mode path" each, the
+    // template folder as WIZ_PLUGIN_PATH names it or "./plugins" in "work",
+    // and what the debug line begins with, or nothing when the library lists.
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("plugins");
+    QTest::addColumn<QString>("line");
+    const QString refused = QStringLiteral("Templates in %1 are not loaded: ");
+    QTest::newRow("private folders all the way")
+        << QStringList { "755 a", "755 a/plugins" } << "a/plugins" << QString();
+    QTest::newRow("world-writable folder above")
+        << QStringList { "777 ww", "755 ww/plugins" } << "ww/plugins"
+        << refused.arg("ww/plugins") + "it lies in @/ww, which is writable by every user";
+    QTest::newRow("sticky folder above")
+        << QStringList { "1777 st", "755 st/plugins" } << "st/plugins" << QString();
+    QTest::newRow("./plugins in a world-writable working folder")
+        << QStringList { "777 work", "755 work/plugins" } << "./plugins"
+        << refused.arg("./plugins") + "it lies in @/work, which is writable by every user";
+    QTest::newRow("./plugins link planted in a world-writable working folder")
+        << QStringList { "777 work", "755 lib", "link work/plugins lib" } << "./plugins"
+        << refused.arg("./plugins") + "it lies in @/work, which is writable by every user";
+    QTest::newRow("./plugins link into a world-writable folder")
+        << QStringList { "755 work", "777 ww", "755 ww/lib", "link work/plugins ww/lib" }
+        << "./plugins"
+        << refused.arg("./plugins") + "it leads into @/ww, which is writable by every user";
+    QTest::newRow("./plugins link into a private folder") << QStringList { "755 work", "755 lib",
+        "link work/plugins lib" } << "./plugins" << QString();
+}
+
+void tst_listing::foldersAboveMustPass()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, plugins);
+    QFETCH(QString, line);
+    QTemporaryDir tmp;
+    const QString root = QFileInfo(tmp.path()).canonicalFilePath();
+    QString library;
+    for (const QString &folder : folders) {
+        const QStringList parts = folder.split(' ');
+        const QString path = root + '/' + parts[1];
+        if (parts[0] == "link") {
+            QVERIFY(QFile::link(root + '/' + parts[2], path));
+            continue;
+        }
+        QVERIFY(QDir().mkdir(path));
+        QCOMPARE(chmod(QFile::encodeName(path), parts[0].toUInt(nullptr, 8)), 0);
+        library = path + "/r.so";
+    }
+    QVERIFY(QFile::copy(wiztest::FixtureDir::fixturePath("recorder"), library));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(root + (plugins == "./plugins" ? "/work" : "")));
+    qputenv("WIZ_PLUGIN_PATH", plugins == "./plugins" ? QByteArray() : QFile::encodeName(plugins));
+
+    if (line.isEmpty())
+        QTest::ignoreMessage(QtDebugMsg, qPrintable("Fixture Recorder - " + plugins + "/r.so"));
+    else
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(QString(line).replace("@", root)));
+    const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    QDir::setCurrent(previous);
+    qunsetenv("WIZ_PLUGIN_PATH");
+    // The wizard's own templates are listed as well; only the fixture counts here.
+    QCOMPARE(std::count_if(entries.begin(), entries.end(),
+                 [](const pluginEntry &entry) { return entry.title == "Fixture Recorder"; }),
+        line.isEmpty() ? 1 : 0);
+}
+
+void tst_listing::brokenLibraryTakesOnlyItself_data()
+{
+    // How the broken library is made: a fixture's name, "cut" for the first 4 KiB
+    // of one, or a file name that is no UTF-8.
+    QTest::addColumn<QString>("make");
+    QTest::addColumn<QString>("line");
+    const QString library = QStringLiteral("Library ./plugins/");
+    QTest::newRow("stamp throws") << "stampthrower"
+                                  << library
+            + "broken.so is not loaded: its stamp failed: the stamp failed on purpose";
+    QTest::newRow("release throws") << "releasethrower"
+                                    << library
+            + "broken.so is left out: its release function failed: the release failed on purpose";
+    QTest::newRow("library cut short")
+        << "cut" << library + "broken.so is left out: it crashed the listing (Bus error)";
+    QTest::newRow("description hangs")
+        << "hanger" << library + "broken.so is left out: it did not answer within 300 ms";
+    QTest::newRow("factory exits")
+        << "exiter" << library + "broken.so is left out: it ended the listing with exit status 0";
+    QTest::newRow("name that is no UTF-8")
+        << "caf\xe9"
+        << library + "caf\\xe9.so is not loaded: its name is not valid in the local encoding";
+}
+
+void tst_listing::brokenLibraryTakesOnlyItself()
+{
+    QFETCH(QString, make);
+    QFETCH(QString, line);
+    wiztest::FixtureDir dir;
+    QVERIFY(dir.add("recorder", "a.so"));
+    QVERIFY(dir.add("describer", "c.so"));
+    const QByteArray broken = QFile::encodeName(dir.plugins()) + "/broken.so";
+    if (make == "cut")
+        wiztest::writeAll(broken, wiztest::readAll(dir.fixturePath("recorder")).left(4096));
+    else if (make.startsWith("caf"))
+        QCOMPARE(::link(QFile::encodeName(dir.fixturePath("recorder")),
+                     QFile::encodeName(dir.plugins()) + "/caf\xe9.so"),
+            0);
+    else
+        QVERIFY(QFile::copy(dir.fixturePath(make), QFile::decodeName(broken)));
+    qputenv("WIZ_SCAN_TIME_LIMIT", "300");
+
+    QTest::ignoreMessage(QtDebugMsg, "Fixture Recorder - ./plugins/a.so");
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(line));
+    QTest::ignoreMessage(QtDebugMsg, "Fixture Describer - ./plugins/c.so");
+    const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    qunsetenv("WIZ_SCAN_TIME_LIMIT");
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[1].about,
+        (QJsonObject { { "description", "Says what it is" }, { "version", "1.2" } }));
+}
+
+void tst_listing::rememberedUntilTheFileChanges_data()
+{
+    QTest::addColumn<QString>("change");
+    // What the marker fixture wrote after the second listing.
+    QTest::addColumn<QByteArray>("marks");
+    QTest::addColumn<int>("listed");
+    QTest::newRow("unchanged") << "" << QByteArray("loaded\nmade\n") << 1;
+    QTest::newRow("touched") << "touch" << QByteArray("loaded\nmade\nloaded\nmade\n") << 1;
+    QTest::newRow("replaced") << "replace" << QByteArray("loaded\nmade\nloaded\nmade\n") << 1;
+    QTest::newRow("cut short") << "truncate" << QByteArray("loaded\nmade\n") << 0;
+}
+
+void tst_listing::rememberedUntilTheFileChanges()
+{
+    QFETCH(QString, change);
+    QFETCH(QByteArray, marks);
+    QFETCH(int, listed);
+    wiztest::FixtureDir dir;
+    const QString library = dir.plugins() + "/m.so";
+    const QString marker = dir.path() + "/marks";
+    QVERIFY(dir.add("marker", "m.so"));
+    qputenv("WIZ_T_MARKER", QFile::encodeName(marker));
+    QCOMPARE(pluginCatalog::scan().size(), 1);
+    QCOMPARE(wiztest::readAll(marker), QByteArray("loaded\nmade\n"));
+
+    const QByteArray path = QFile::encodeName(library);
+    if (change == "touch") {
+        const timespec later[2] = { { 0, UTIME_OMIT }, { time(nullptr) + 10, 0 } };
+        QCOMPARE(utimensat(AT_FDCWD, path, later, 0), 0);
+    } else if (change == "replace") {
+        // Same size and time, another file.
+        struct stat before;
+        QCOMPARE(stat(path, &before), 0);
+        QVERIFY(QFile::copy(library, library + ".new"));
+        const timespec same[2] = { before.st_atim, before.st_mtim };
+        QCOMPARE(utimensat(AT_FDCWD, path + ".new", same, 0), 0);
+        QCOMPARE(rename(path + ".new", path), 0);
+    } else if (change == "truncate") {
+        QCOMPARE(truncate(path, 4096), 0);
+    }
+    const QList<pluginEntry> again = pluginCatalog::scan();
+    qunsetenv("WIZ_T_MARKER");
+    QCOMPARE(wiztest::readAll(marker), marks);
+    QCOMPARE(again.size(), listed);
+    if (listed) {
+        QCOMPARE(again[0].title, "Fixture Marker");
+        QVERIFY(!again[0].icon.isNull());
+    }
+}
+
+// Another user swaps a folder of theirs for the checked one, again and again,
+// while the wizard lists: their library must never run.
+void tst_listing::swappedFolderNeverLoads()
+{
+    if (geteuid() != 0)
+        QSKIP("needs the super-user to act as another user");
+    if (QStandardPaths::findExecutable("runuser").isEmpty())
+        QSKIP("runuser is not installed");
+    QTemporaryDir tmp;
+    const QString root = tmp.path();
+    const QString shared = root + "/ww";
+    QVERIFY(QDir().mkpath(shared + "/plugins"));
+    QVERIFY(QDir().mkpath(shared + "/theirs"));
+    QCOMPARE(chmod(QFile::encodeName(root), 0755), 0);
+    QCOMPARE(chmod(QFile::encodeName(shared), 01777 & ~01000), 0);
+    QVERIFY(QFile::copy(wiztest::FixtureDir::fixturePath("recorder"), shared + "/plugins/t.so"));
+    QVERIFY(QFile::copy(wiztest::FixtureDir::fixturePath("marker"), shared + "/theirs/t.so"));
+    const QByteArray theirs = QFile::encodeName(shared + "/theirs");
+    QCOMPARE(chown(theirs, 65534, 65534), 0);
+    QCOMPARE(chown(theirs + "/t.so", 65534, 65534), 0);
+    QCOMPARE(chmod(theirs + "/t.so", 0777), 0);
+
+    // Until the marker file exists or the wizard stops: swap, swap back.
+    QProcess attacker;
+    attacker.start("runuser",
+        { "-u", "nobody", "--", "sh", "-c",
+            "cd \"$1\" && while [ ! -e stop ]; do mv plugins mine; "
+            "mv theirs plugins; mv plugins theirs; mv mine plugins; done",
+            "sh", shared });
+    QVERIFY(attacker.waitForStarted());
+    const QString marker = root + "/marks";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("WIZ_PLUGIN_PATH", shared + "/plugins");
+    environment.insert("WIZ_T_MARKER", marker);
+    QElapsedTimer timer;
+    timer.start();
+    int runs = 0;
+    for (; runs < 100 && timer.elapsed() < 20000; ++runs) {
+        QProcess wiz;
+        wiz.setProcessEnvironment(environment);
+        wiz.setWorkingDirectory(root);
+        wiz.start(QStringLiteral(WIZ_BUILD_DIR "/wiz"), { "--list" });
+        QVERIFY(wiz.waitForFinished(30000));
+    }
+    wiztest::writeAll(shared + "/stop", "");
+    QVERIFY(attacker.waitForFinished(10000));
+    QVERIFY2(!QFile::exists(marker), qPrintable(QStringLiteral("loaded in %1 runs").arg(runs)));
 }
 
 WIZ_TEST_MAIN(tst_listing)

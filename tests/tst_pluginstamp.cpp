@@ -16,6 +16,7 @@ private slots:
     void listing_data();
     void listing();
     void refusedLibraryGivesNoObject();
+    void throwingFunctionsAreCaught();
 };
 
 void tst_pluginstamp::listing_data()
@@ -85,6 +86,21 @@ void tst_pluginstamp::refusedLibraryGivesNoObject()
     QVERIFY(library.load());
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("is not loaded: it was built with Qt "));
     QCOMPARE(library.create(), nullptr);
+}
+
+// The run loads in process: a stamp or release function that throws is caught there.
+void tst_pluginstamp::throwingFunctionsAreCaught()
+{
+    pluginLibrary stamp(wiztest::FixtureDir::fixturePath("stampthrower"));
+    QTest::ignoreMessage(QtDebugMsg,
+        QRegularExpression("is not loaded: its stamp failed: the stamp failed on purpose$"));
+    QCOMPARE(stamp.create(), nullptr);
+
+    pluginLibrary release(wiztest::FixtureDir::fixturePath("releasethrower"));
+    zelk_wizard_plugin *plugin = release.create();
+    QVERIFY(plugin);
+    QVERIFY(!release.release(plugin));
+    QCOMPARE(release.refusal(), "its release function failed: the release failed on purpose");
 }
 
 WIZ_TEST_MAIN(tst_pluginstamp)

@@ -1,6 +1,7 @@
 #include "files.h"
 #include "fixturedir.h"
 #include "modalanswer.h"
+#include "reviewdialog.h"
 #include "testmain.h"
 #include "translations.h"
 #include "urlcatcher.h"
@@ -47,10 +48,13 @@ private slots:
     void overwriteQuestion();
     void failuresAreShown_data();
     void failuresAreShown();
+    void reviewBeforeReplacing_data();
+    void reviewBeforeReplacing();
     void cancelStoresNothing();
     void chooserStart_data();
     void chooserStart();
     void chooserCancelChangesNothing();
+    void templateThatDescribesItself();
     // Last: it leaves German translators behind until it ends.
     void germanWindow();
 
@@ -569,6 +573,80 @@ void tst_wizDialog::failuresAreShown()
         QCOMPARE(wiztest::readAll(project), QByteArray("the user's file"));
 }
 
+void tst_wizDialog::reviewBeforeReplacing_data()
+{
+    QTest::addColumn<QStringList>("edited");
+    QTest::addColumn<QStringList>("unchecked");
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("nothing edited: no review") << QStringList() << QStringList() << false;
+    QTest::newRow("checked files are replaced, unchecked ones kept")
+        << QStringList { "m.cpp", "m.h" } << QStringList { "m/m.cpp" } << false;
+    QTest::newRow("Cancel keeps them all") << QStringList { "m.cpp", "m.h" } << QStringList() << true;
+}
+
+// A rerun over a project the user has edited replaces only what the user checks.
+void tst_wizDialog::reviewBeforeReplacing()
+{
+    QFETCH(QStringList, edited);
+    QFETCH(QStringList, unchecked);
+    QFETCH(bool, cancel);
+    QVERIFY(QFile::copy(WIZ_BUILD_DIR "/plugins/soleStore.so", m_dir->plugins() + "/soleStore.so"));
+    const QString project = m_dir->path() + "/m";
+    QStringList listed;
+    const auto run = [&] {
+        wizDialog dialog;
+        dialog.show();
+        QTRY_COMPARE(dialog.listBox1->count(), 2);
+        dialog.location_lineEdit->setText(m_dir->path());
+        dialog.project_lineEdit->setText("m");
+        dialog.listBox1->findItems("Create New Singleton ConfigClass Wizard", Qt::MatchExactly)
+            .constFirst()
+            ->setSelected(true);
+        const auto review = [&](reviewDialog *review) {
+            QVERIFY(review->textLabel->text().contains(
+                "New files and files that already held the template's content are in place."));
+            for (int row = 0; row < review->fileList->count(); ++row) {
+                QListWidgetItem *item = review->fileList->item(row);
+                listed << item->text();
+                QCOMPARE(item->checkState(), Qt::Checked);
+                if (unchecked.contains(item->text()))
+                    item->setCheckState(Qt::Unchecked);
+            }
+            (cancel ? review->buttonCancel : review->buttonReplace)->click();
+        };
+        if (QFileInfo::exists(project))
+            wiztest::answerNextModal<QMessageBox>(&dialog, [&](QMessageBox *box) {
+                wiztest::answerNextModal<reviewDialog>(&dialog, review);
+                box->button(QMessageBox::Yes)->click();
+            });
+        dialog.accept();
+    };
+    run();
+    const QMap<QString, QByteArray> fresh = [&] {
+        QMap<QString, QByteArray> files;
+        for (const QString &name : wiztest::tree(project))
+            files.insert(name, wiztest::readAll(project + "/" + name));
+        return files;
+    }();
+    QCOMPARE(fresh.keys(), QStringList({ "m.cpp", "m.dsp", "m.dsw", "m.h", "main.cpp" }));
+    QVERIFY(listed.isEmpty());
+    for (const QString &name : edited)
+        wiztest::writeAll(project + "/" + name, "edited\r\n");
+    QVERIFY(QFile::remove(project + "/main.cpp"));
+
+    run();
+    QStringList expectedList;
+    for (const QString &name : edited)
+        expectedList << "m/" + name;
+    QCOMPARE(listed, expectedList);
+    for (auto it = fresh.cbegin(); it != fresh.cend(); ++it) {
+        const bool kept = edited.contains(it.key())
+            && (cancel || unchecked.contains("m/" + it.key()));
+        // The project's GUIDs are new on each run; only kept files hold the user's bytes.
+        QCOMPARE(wiztest::readAll(project + "/" + it.key()) == "edited\r\n", kept);
+    }
+}
+
 void tst_wizDialog::cancelStoresNothing()
 {
     storeLastPath("/before");
@@ -641,6 +719,27 @@ void tst_wizDialog::chooserCancelChangesNothing()
     wiztest::answerNextModal<QFileDialog>(&dialog, [](QFileDialog *chooser) { chooser->reject(); });
     QTest::mouseClick(dialog.browse, Qt::LeftButton);
     QCOMPARE(dialog.location_lineEdit->text(), m_dir->path());
+}
+
+// Its description is the row's tool tip and, once nothing else needs saying,
+// the hint; its name pattern keeps OK disabled, and replaces the C++ warning
+// that "café" would otherwise get.
+void tst_wizDialog::templateThatDescribesItself()
+{
+    QVERIFY(QFile::remove(m_dir->plugins() + "/recorder.so"));
+    QVERIFY(m_dir->add("kit/kit", "kit.so"));
+    wizDialog dialog;
+    openDialog(dialog);
+    const QString description = QStringLiteral("Writes a few files in each encoding.");
+    QCOMPARE(dialog.listBox1->item(0)->toolTip(), description);
+    dialog.listBox1->setCurrentRow(0);
+    dialog.location_lineEdit->setText(m_dir->path());
+    dialog.project_lineEdit->setText(QString::fromUtf8("Café"));
+    QVERIFY(!dialog.buttonOk->isEnabled());
+    QCOMPARE(dialog.hintLabel->text(), QStringLiteral("Use lower-case letters only."));
+    dialog.project_lineEdit->setText(QString::fromUtf8("café"));
+    QVERIFY(dialog.buttonOk->isEnabled());
+    QCOMPARE(dialog.hintLabel->text(), description);
 }
 
 // Under a German locale the window, its hints and Qt's own buttons speak German.

@@ -73,6 +73,17 @@ bool optionValue(const QString &argument, QString *value)
     return true;
 }
 
+wizRequest::Existing existingChoice(const QString &word)
+{
+    if (word == QLatin1String("replace"))
+        return wizRequest::Replace;
+    if (word == QLatin1String("keep"))
+        return wizRequest::Keep;
+    if (word == QLatin1String("fail"))
+        return wizRequest::Fail;
+    return wizRequest::Unknown;
+}
+
 } // namespace
 
 wizRequest commandLine::scan(const QStringList &arguments)
@@ -84,7 +95,9 @@ wizRequest commandLine::scan(const QStringList &arguments)
         else if (argument == QLatin1String("--verbose") || argument == QLatin1String("-v"))
             request.verbose = true;
         else if (argument == QLatin1String("--batch"))
-            ; // main() has chosen the platform for it before the application started
+            request.batch = true;
+        else if (argument.startsWith(QLatin1String("--existing=")))
+            request.existing = existingChoice(argument.mid(11));
         else if (argument.startsWith(QLatin1String("/path")))
             optionValue(argument, &request.location);
         else if (argument.startsWith(QLatin1String("/project")))

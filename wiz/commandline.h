@@ -15,6 +15,12 @@ struct wizRequest
     // Host flags; they never reach the template.
     bool dryRun = false;
     bool verbose = false;
+    bool batch = false;
+    // What becomes of an existing file that the run would change: replaced,
+    // kept as it is, or the whole run refused before anything is written.
+    // Unknown: "--existing=" with another word, which stops the run.
+    enum Existing { Replace, Keep, Fail, Unknown };
+    Existing existing = Replace;
 };
 
 // The unattended command line, apart from any widget, so that a fuzzer can

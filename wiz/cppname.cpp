@@ -20,14 +20,14 @@ const char *const keywords[] = { "alignas", "alignof", "and", "and_eq", "asm", "
     "true", "try", "typedef", "typeid", "typename", "union", "unsigned", "using", "virtual", "void",
     "volatile", "wchar_t", "while", "xor", "xor_eq" };
 
-bool isKeyword(const QString &name)
+} // namespace
+
+bool cppName::isKeyword(const QString &name)
 {
     const QByteArray latin1 = name.toLatin1();
     return std::binary_search(std::begin(keywords), std::end(keywords), latin1.constData(),
         [](const char *a, const char *b) { return qstrcmp(a, b) < 0; });
 }
-
-} // namespace
 
 bool cppName::isIdentifier(const QString &name)
 {

@@ -12,6 +12,8 @@ class cppName
 public:
     // ASCII letters, digits and "_", not starting with a digit, and no keyword.
     static bool isIdentifier(const QString &name);
+    // A keyword or alternative token of C++ up to C++20.
+    static bool isKeyword(const QString &name);
     // The one-sentence warning for name, or an empty text when it is fine.
     static QString warning(const QString &name);
 

@@ -1,12 +1,14 @@
 #include "commandline.h"
+#include "librarytemplate.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
+#include "pluginscanner.h"
+#include "templatedescription.h"
 #include "templaterunner.h"
 #include "translations.h"
 #include "wizdialog.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,7 +24,7 @@ namespace {
 const char usage[] = QT_TRANSLATE_NOOP("main",
       "Usage: wiz                         open the wizard's window\n"
       "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
-      "       wiz --list [--json] | --help | --version\n"
+      "       wiz --list [--json] | --paths | --help-template TITLE | --help | --version\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
       "unattended: it makes the directory LOCATION/NAME without asking, lets the\n"
@@ -38,28 +40,49 @@ const char usage[] = QT_TRANSLATE_NOOP("main",
       "Flags of an unattended run, anywhere among the arguments:\n"
       "  --batch          nobody is there: show no window and close every dialog\n"
       "                   as if Escape were pressed, even on a display\n"
-      "  --dry-run        write nothing; print what the run would do to each file:\n"
-      "                   create, replace or unchanged, and its path\n"
+      "  --dry-run        write nothing and change no setting; print what the run\n"
+      "                   would do to each file (create, replace, unchanged, kept\n"
+      "                   or failed, and its path), with the run's exit status\n"
       "  --verbose, -v    after the run, print what was done to each file\n"
+      "  --existing=WHAT  an existing file that would change: replace it (the\n"
+      "                   default), keep it as it is, or fail: write nothing at\n"
+      "                   all and exit 1\n"
       "\n"
       "  --list           print the title of each template, one a line\n"
-      "  --json           with --list: a JSON array of {\"title\", \"library\"}\n"
+      "  --json           with --list: a JSON array of {\"title\", \"library\"}, with\n"
+      "                   \"description\", \"version\", \"name\", \"options\" and\n"
+      "                   \"shadows\" where there are any\n"
+      "  --paths          print each folder templates are looked for in, in order,\n"
+      "                   with what was found there or why it was passed over\n"
+      "  --help-template TITLE\n"
+      "                   print what the template tells about itself: description,\n"
+      "                   version, project-name rule and its /NAME=VALUE options\n"
       "  --help, -h       print this text\n"
       "  --version        print the version of wiz\n"
       "\n"
       "Example:\n"
       "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
       "\n"
-      "Templates are the libraries in ./plugins; where that directory does not exist,\n"
-      "in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it. Then\n"
-      "in each directory of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
+      "Templates are the libraries in ./plugins; where that directory does not exist\n"
+      "or holds no library, in the plugins directory beside wiz, or in\n"
+      "../lib/wiz/plugins beside it (for a wiz in /usr/bin or /usr/local/bin, both\n"
+      "/usr/lib/wiz/plugins and /usr/local/lib/wiz/plugins). Then in each directory\n"
+      "of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
       "$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of\n"
       "the same title wins. A library or directory that other users can write to,\n"
-      "or that belongs to another user than you or root, is not loaded.\n"
+      "or that belongs to another user than you or root, is not loaded, nor one\n"
+      "below such a directory (a sticky one such as /tmp excepted). What each library\n"
+      "gave is remembered in $XDG_CACHE_HOME/wiz (~/.cache/wiz).\n"
       "\n"
       "Exit status: 0 every file written; 1 the template could not be run or wrote\n"
-      "nothing; 2 no display to show the window on; 3 some files could not be written.\n"
-      "No run loses a byte that was there: a file is replaced only by a complete new one.\n");
+      "nothing, or --existing=fail found a file that would change; 2 no display to\n"
+      "show the window on; 3 some files could not be written; 128 + N ended by\n"
+      "signal N (its temporary files removed).\n"
+      "\n"
+      "wiz writes every file itself and tells truthfully what became of each: a file\n"
+      "is written whole or not at all and keeps its mode, owner and group; a file\n"
+      "that already holds the same bytes is not touched; nothing is written through\n"
+      "a link, into another user's folder, or over a file with other hard links.\n");
 // clang-format on
 
 bool hasDisplay()
@@ -112,11 +135,20 @@ bool headlessPlatform()
 int listTemplates(bool json)
 {
     const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    // An empty list is an answer, but whoever expected a template needs to
+    // know where nothing was found.
+    if (entries.isEmpty()) {
+        std::fprintf(stderr, "wiz: no templates found; looked in:\n");
+        for (const QString &folder : pluginCatalog::directoriesRead())
+            std::fprintf(stderr, "  %s\n", qPrintable(folder));
+    }
     if (json) {
         QJsonArray list;
         for (const pluginEntry &entry : entries) {
-            list.append(QJsonObject { { QStringLiteral("title"), entry.title },
-                { QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath() } });
+            QJsonObject item = templateDescription::listing(entry);
+            if (!entry.shadows.isEmpty())
+                item.insert(QStringLiteral("shadows"), QJsonArray::fromStringList(entry.shadows));
+            list.append(item);
         }
         const QByteArray text = QJsonDocument(list).toJson(QJsonDocument::Indented);
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
@@ -127,37 +159,95 @@ int listTemplates(bool json)
     return finishOutput("the list of templates");
 }
 
+// The template that runs for title: as in the window's list, a later library
+// with the same title wins.
+bool findTemplate(const QString &title, pluginEntry *found)
+{
+    bool any = false;
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons)) {
+        if (entry.title == title) {
+            *found = entry;
+            any = true;
+        }
+    }
+    return any;
+}
+
+int helpTemplate(const QString &title)
+{
+    pluginEntry entry;
+    if (!findTemplate(title, &entry)) {
+        std::fprintf(stderr, "wiz: no template is titled \"%s\"; see wiz --list\n",
+            qPrintable(title));
+        return 1;
+    }
+    std::fputs(qPrintable(templateDescription::help(entry)), stdout);
+    return finishOutput("the template's description");
+}
+
+int listFolders()
+{
+    pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    for (const pluginFolder &folder : pluginCatalog::foldersRead()) {
+        std::printf("%s\n", qPrintable(folder.path));
+        if (!folder.passedOver.isEmpty())
+            std::printf("    passed over: %s\n", qPrintable(folder.passedOver));
+        else if (folder.found.isEmpty())
+            std::printf("    no library\n");
+        for (const QString &line : folder.found)
+            std::printf("    %s\n", qPrintable(line));
+    }
+    return finishOutput("the list of folders");
+}
+
 // The unattended run where nobody can see a window, without building the
 // window: its text fields load the font database, which costs more than the
 // rest of the run.
-int runHeadless()
+int runHeadless(const wizRequest &request)
 {
     modalDialogCloser closer;
     closer.install();
     // As the window's list: a later library with the same title wins.
     QMap<QString, QString> libraryPaths;
-    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
+    QJsonObject about;
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons)) {
         libraryPaths[entry.title] = entry.path;
-    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
-    return templateRunner(templateRunner::Headless).runRequest(request, libraryPaths);
+        if (entry.title == request.key)
+            about = entry.about;
+    }
+    libraryTemplate step(libraryPaths.value(request.key));
+    const QStringList titles = libraryPaths.keys();
+    return templateRunner(templateRunner::Headless).runRequest(request, step, &titles, about);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // The child that asks libraries what they are (see pluginScanner); no user flag.
+    if (argc > 1 && std::strcmp(argv[1], pluginScanner::scanArgument) == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        previousHandler = qInstallMessageHandler(platformNoticeFilter);
+        QApplication app(argc, argv);
+        return pluginScanner::serve(QCoreApplication::arguments().mid(2));
+    }
+    // The one reading of the command line; the window and the run get it from here.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    const wizRequest request = commandLine::scan(arguments);
     // Checked before anything runs: a misspelt flag must not reach a template
     // as one of its parameters and let the run go ahead without it.
     const bool badFlag = !commandLine::flagError(arguments).isEmpty();
     const bool help = hasArgument(argc, argv, "--help") || hasArgument(argc, argv, "-h");
     const bool version = hasArgument(argc, argv, "--version");
-    const bool list = hasArgument(argc, argv, "--list");
+    const bool paths = hasArgument(argc, argv, "--paths");
+    const bool list = paths || hasArgument(argc, argv, "--list");
+    const bool helpForTemplate = hasArgument(argc, argv, "--help-template");
+    const bool answerOnly = badFlag || help || version || list || helpForTemplate;
     // None of these shows a window, and with --batch nobody is there to
     // answer one: each goes as it would on a build server, even on a display.
-    if (badFlag || help || version || list || hasArgument(argc, argv, "--batch") || !hasDisplay()) {
+    if (answerOnly || request.batch || !hasDisplay()) {
         if (argc <= 1) {
             std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
                        "is set).\nwiz: to create a project without a window, give its options; "
@@ -172,32 +262,46 @@ int main(int argc, char *argv[])
     if (headlessPlatform())
         previousHandler = qInstallMessageHandler(platformNoticeFilter);
 
+    // An answer asks no library itself and shows no picture: no platform to start.
+    if (answerOnly) {
+        QCoreApplication app(argc, argv);
+        translations::install();
+        if (badFlag) {
+            // Now in the user's language.
+            std::fprintf(stderr, "wiz: %s\n", qPrintable(commandLine::flagError(arguments)));
+            return 1;
+        }
+        if (help) {
+            std::fputs(qPrintable(QCoreApplication::translate("main", usage)), stdout);
+            return finishOutput("the usage text");
+        }
+        if (version) {
+            std::printf("wiz %s\n", WIZ_VERSION);
+            return finishOutput("the version");
+        }
+        if (list)
+            return paths ? listFolders() : listTemplates(hasArgument(argc, argv, "--json"));
+        const qsizetype at = arguments.indexOf(QLatin1String("--help-template"));
+        if (at + 1 >= arguments.size()) {
+            std::fputs("wiz: --help-template needs the title of a template; see wiz --list\n",
+                stderr);
+            return 1;
+        }
+        return helpTemplate(arguments.at(at + 1));
+    }
+
     QApplication app(argc, argv);
     translations::install();
 
-    if (badFlag) {
-        // Now in the user's language.
-        std::fprintf(stderr, "wiz: %s\n", qPrintable(commandLine::flagError(arguments)));
-        return 1;
-    }
-    if (help) {
-        std::fputs(qPrintable(QCoreApplication::translate("main", usage)), stdout);
-        return finishOutput("the usage text");
-    }
-    if (version) {
-        std::printf("wiz %s\n", WIZ_VERSION);
-        return finishOutput("the version");
-    }
-    if (list)
-        return listTemplates(hasArgument(argc, argv, "--json"));
-
     if (argc > 1 && templateRunner::headless())
-        return runHeadless();
+        return runHeadless(request);
 
     QApplication::setWindowIcon(wizDialog::wizardIcon());
     int status = 0;
     {
         wizDialog dialog(nullptr, nullptr, true);
+        if (argc > 1)
+            dialog.setRequest(request);
         dialog.exec();
         status = dialog.exitStatus();
     }

@@ -1,140 +1,339 @@
 #include "plugincatalog.h"
 
-#include "pluginlibrary.h"
+#include "plugincache.h"
+#include "pluginscanner.h"
 #include "plugintrust.h"
-#include "zelk_wizard_plugin.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
 #include <QSet>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
 namespace {
 
-#if defined(Q_OS_WIN)
-const char libraryPattern[] = "*.dll";
-#elif defined(Q_OS_MACOS)
-const char libraryPattern[] = "*.dylib";
-#else
-const char libraryPattern[] = "*.so";
-#endif
+const QByteArray librarySuffix = QByteArrayLiteral(".so");
 
-} // namespace
-
-QString pluginCatalog::directory()
+QString tr(const char *text)
 {
-    const QString local = QStringLiteral("./plugins");
-    // A folder that another user may have planted in the current directory
-    // must not hide the templates that came with the wizard.
-    if (QDir(local).exists() && pluginTrust::folderRefusal(local).isEmpty())
-        return local;
-    const QString beside = QCoreApplication::applicationDirPath();
-    for (const QString &candidate :
-        { beside + QStringLiteral("/plugins"), beside + QStringLiteral("/../lib/wiz/plugins") }) {
-        if (QDir(candidate).exists())
-            return QDir::cleanPath(candidate);
-    }
-    return local;
+    return QCoreApplication::translate("pluginCatalog", text);
 }
 
-QStringList pluginCatalog::directories()
+// A folder to read, or one passed over and why.
+struct folderPlan
 {
-    const QString first = directory();
-    const QString local = QStringLiteral("./plugins");
-    if (first != local && QDir(local).exists()) {
-        qDebug().noquote() << QStringLiteral("Templates in %1 are not loaded: %2")
-                                  .arg(local, pluginTrust::folderRefusal(local));
+    QString path;
+    pluginTrust::checkedFolder folder;
+    QList<QByteArray> names;
+    QString why;
+    // The debug line for a folder passed over; none where passing it over is usual.
+    QString line;
+};
+
+// The names that look like libraries, every kind of entry, so that whatever
+// is named like one is reported: a pipe, a folder or a dangling link is
+// refused with its reason. In case-blind order, as people sort.
+QList<QByteArray> libraryNames(int folder)
+{
+    QList<QByteArray> names;
+    const int fd = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR *listing = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!listing) {
+        if (fd >= 0)
+            ::close(fd);
+        return names;
     }
-    QStringList folders { first };
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (name.size() > librarySuffix.size() && name.toLower().endsWith(librarySuffix))
+            names << name;
+    }
+    ::closedir(listing);
+    std::sort(names.begin(), names.end(), [](const QByteArray &a, const QByteArray &b) {
+        const int blind = QFile::decodeName(a).compare(QFile::decodeName(b), Qt::CaseInsensitive);
+        return blind != 0 ? blind < 0 : a < b;
+    });
+    return names;
+}
+
+folderPlan openFolder(const QString &path)
+{
+    folderPlan plan { path, {}, {}, {}, {} };
+    plan.folder = pluginTrust::openFolder(path, &plan.why);
+    if (plan.folder.isOpen())
+        plan.names = libraryNames(plan.folder.fd());
+    else
+        plan.line = QStringLiteral("Templates in %1 are not loaded: %2").arg(path, plan.why);
+    return plan;
+}
+
+folderPlan passedOver(const QString &path, const QString &why, const QString &line = QString())
+{
+    return { path, {}, {}, why, line };
+}
+
+// Where the wizard's own templates are when it was installed: its prefix's,
+// and those of the other usual prefix, so that a template installed with
+// the default prefix of a build is found by a packaged wizard and the other
+// way round. /usr first, so that a local install wins.
+QStringList installedFolders(const QString &installed)
+{
+    const QString bin = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    const QString lib = QStringLiteral("/lib/wiz/plugins");
+    if (bin.endsWith(QLatin1String("/usr/local/bin"))) {
+        const QString root = bin.chopped(int(qstrlen("/usr/local/bin")));
+        return { root + QStringLiteral("/usr") + lib, installed };
+    }
+    if (bin.endsWith(QLatin1String("/usr/bin"))) {
+        const QString root = bin.chopped(int(qstrlen("/usr/bin")));
+        return { installed, root + QStringLiteral("/usr/local") + lib };
+    }
+    return { installed };
+}
+
+std::vector<folderPlan> plan()
+{
+    std::vector<folderPlan> folders;
+    const QString local = QStringLiteral("./plugins");
+    bool localRead = false;
+    if (QFileInfo::exists(local)) {
+        folderPlan here = openFolder(local);
+        // Starting the wizard in another project must not empty its list.
+        if (here.folder.isOpen() && here.names.isEmpty()) {
+            here.folder = pluginTrust::checkedFolder();
+            here.why = tr("it holds no template library");
+            here.line = QStringLiteral("No templates in %1: %2").arg(local, here.why);
+        }
+        localRead = here.folder.isOpen();
+        folders.push_back(std::move(here));
+    }
+    if (!localRead) {
+        const QString beside = QCoreApplication::applicationDirPath();
+        const QString build = QDir::cleanPath(beside + QStringLiteral("/plugins"));
+        const QString installed = QDir::cleanPath(beside + QStringLiteral("/../lib/wiz/plugins"));
+        if (QFileInfo(build).isDir()) {
+            folders.push_back(openFolder(build));
+        } else {
+            for (const QString &folder : installedFolders(installed)) {
+                if (QFileInfo(folder).isDir())
+                    folders.push_back(openFolder(folder));
+                else
+                    folders.push_back(passedOver(folder, tr("it does not exist")));
+            }
+        }
+    }
     for (const QString &folder :
         qEnvironmentVariable("WIZ_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
-        if (QFileInfo(folder).isDir())
-            folders << folder;
-        else
-            qDebug().noquote() << QStringLiteral("No templates in %1: it is no folder").arg(folder);
+        if (QFileInfo(folder).isDir()) {
+            folders.push_back(openFolder(folder));
+        } else {
+            const QString why = tr("it is no folder");
+            folders.push_back(
+                passedOver(folder, why, QStringLiteral("No templates in %1: %2").arg(folder, why)));
+        }
     }
     // Usually absent, so it goes unmentioned then.
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + QStringLiteral("/wiz/plugins");
     if (QFileInfo(own).isDir())
-        folders << own;
+        folders.push_back(openFolder(own));
+    else
+        folders.push_back(passedOver(own, tr("it does not exist")));
 
     // A folder named twice would list each of its templates twice.
-    QStringList unique;
-    QSet<QString> seen;
-    for (const QString &folder : folders) {
-        const QString canonical = QFileInfo(folder).canonicalFilePath();
-        if (canonical.isEmpty() || !seen.contains(canonical)) {
-            seen.insert(canonical);
-            unique << folder;
+    QSet<QByteArray> seen;
+    for (folderPlan &folder : folders) {
+        if (!folder.folder.isOpen())
+            continue;
+        if (seen.contains(folder.folder.path())) {
+            folder.folder = pluginTrust::checkedFolder();
+            folder.why = tr("it was read already");
         }
+        seen.insert(folder.folder.path());
     }
-    return unique;
+    return folders;
+}
+
+// A name that cannot be decoded could not be named again to be loaded.
+QString shownName(const QByteArray &name)
+{
+    QString shown;
+    for (const char c : name) {
+        const uchar byte = uchar(c);
+        shown += byte < 0x80 ? QString(QLatin1Char(c))
+                             : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
+    }
+    return shown;
+}
+
+struct candidate
+{
+    QString path;
+    QString absolute;
+    QString fileName;
+    pluginLibrary::fileKey key;
+    QJsonObject record;
+};
+
+QString recordLine(const candidate &library)
+{
+    const QString verdict = library.record.value(QStringLiteral("verdict")).toString();
+    const QString reason = library.record.value(QStringLiteral("reason")).toString();
+    if (verdict == QLatin1String("listed"))
+        return library.record.value(QStringLiteral("title")).toString() + QStringLiteral(" - ")
+            + library.path;
+    if (verdict == QLatin1String("noentry"))
+        return QStringLiteral("Library %1 does not have entry point \"load_zelk_wizard_plugin\"")
+            .arg(library.path);
+    if (verdict == QLatin1String("notloaded"))
+        return QStringLiteral("Library %1 is not loaded: %2").arg(library.path, reason);
+    return QStringLiteral("Library %1 is left out: %2").arg(library.path, reason);
+}
+
+// The same for --paths, beside the file's name.
+QString reasonText(const QJsonObject &record)
+{
+    const QString verdict = record.value(QStringLiteral("verdict")).toString();
+    if (verdict == QLatin1String("noentry"))
+        return tr("it is no template library (no load_zelk_wizard_plugin)");
+    return record.value(QStringLiteral("reason")).toString();
+}
+
+QList<pluginFolder> lastRead;
+
+} // namespace
+
+QStringList pluginCatalog::directories()
+{
+    QStringList read;
+    for (const folderPlan &folder : plan()) {
+        if (folder.folder.isOpen())
+            read << folder.path;
+    }
+    return read;
 }
 
 QList<pluginEntry> pluginCatalog::scan(Icons icons)
 {
+    const std::vector<folderPlan> folders = plan();
+    pluginCache cache;
+    // Per folder, what it holds; a library refused before loading has its record already.
+    std::vector<std::vector<candidate>> found(folders.size());
+    QStringList unknown;
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const folderPlan &folder = folders[i];
+        for (const QByteArray &name : folder.names) {
+            candidate library;
+            library.fileName = QFile::decodeName(name);
+            library.path = folder.path + QLatin1Char('/') + library.fileName;
+            QString why;
+            if (QFile::encodeName(library.fileName) != name) {
+                library.path = folder.path + QLatin1Char('/') + shownName(name);
+                why = tr("its name is not valid in the local encoding");
+            }
+            const int fd = why.isEmpty() ? pluginTrust::openLibrary(folder.folder, name, &why) : -1;
+            if (fd < 0) {
+                library.record = { { QStringLiteral("verdict"), QStringLiteral("notloaded") },
+                    { QStringLiteral("reason"), why } };
+                found[i].push_back(library);
+                continue;
+            }
+            library.key = pluginLibrary::keyOf(fd);
+            ::close(fd);
+            library.absolute = QFileInfo(library.path).absoluteFilePath();
+            library.record = cache.find(library.absolute, library.key);
+            if (library.record.isEmpty())
+                unknown << library.path;
+            found[i].push_back(library);
+        }
+    }
+
+    if (!unknown.isEmpty()) {
+        const QList<QJsonObject> records = pluginScanner::scan(unknown);
+        int next = 0;
+        for (auto &folder : found) {
+            for (candidate &library : folder) {
+                if (!library.record.isEmpty())
+                    continue;
+                QJsonObject record = records.value(next++);
+                // Under the key of the file that was loaded, where the child got that far.
+                if (pluginCache::keyOf(record).inode == 0)
+                    record = pluginCache::withKey(record, library.key);
+                library.record = record;
+                cache.store(library.absolute, record);
+            }
+        }
+        cache.save();
+    }
+
     QList<pluginEntry> entries;
-    for (const QString &folder : directories())
-        entries << scan(folder, icons);
+    lastRead.clear();
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const folderPlan &plan = folders[i];
+        pluginFolder report { plan.path, plan.why, {} };
+        if (!plan.line.isEmpty())
+            qDebug().noquote() << plan.line;
+        for (const candidate &library : found[i]) {
+            qDebug().noquote() << recordLine(library);
+            const QJsonObject &record = library.record;
+            if (record.value(QStringLiteral("verdict")).toString() != QLatin1String("listed")) {
+                report.found << library.fileName + QStringLiteral(": ") + reasonText(record);
+                continue;
+            }
+            pluginEntry entry;
+            entry.title = record.value(QStringLiteral("title")).toString();
+            entry.path = library.path;
+            entry.about = record.value(QStringLiteral("about")).toObject();
+            if (icons == WithIcons) {
+                entry.icon.loadFromData(
+                    QByteArray::fromBase64(
+                        record.value(QStringLiteral("icon")).toString().toLatin1()),
+                    "PNG");
+            }
+            report.found << QStringLiteral("%1 (%2)").arg(entry.title, library.fileName);
+            entries << entry;
+        }
+        lastRead << report;
+    }
+
+    // A later library of the same title wins the run; say which hides which.
+    QHash<QString, int> winner;
+    for (int i = 0; i < entries.size(); ++i)
+        winner[entries[i].title] = i;
+    for (int i = 0; i < entries.size(); ++i) {
+        const int runs = winner.value(entries[i].title);
+        if (runs == i)
+            continue;
+        entries[runs].shadows << QFileInfo(entries[i].path).absoluteFilePath();
+        qDebug().noquote() << QStringLiteral("Template \"%1\" of %2 is hidden by the one of %3")
+                                  .arg(entries[i].title, entries[i].path, entries[runs].path);
+    }
     return entries;
 }
 
-QList<pluginEntry> pluginCatalog::scan(const QString &folder, Icons icons)
+QList<pluginFolder> pluginCatalog::foldersRead()
 {
-    if (!QFileInfo::exists(folder))
-        return {};
-    const QString distrust = pluginTrust::folderRefusal(folder);
-    if (!distrust.isEmpty()) {
-        qDebug().noquote()
-            << QStringLiteral("Templates in %1 are not loaded: %2").arg(folder, distrust);
-        return {};
+    return lastRead;
+}
+
+QStringList pluginCatalog::directoriesRead()
+{
+    QStringList lines;
+    for (const pluginFolder &folder : std::as_const(lastRead)) {
+        lines << (folder.passedOver.isEmpty()
+                ? folder.path
+                : QStringLiteral("%1 (%2)").arg(folder.path, folder.passedOver));
     }
-    // Every kind of entry, so that whatever is named like a library is
-    // reported: a pipe, a folder or a dangling link is refused with its reason.
-    const QDir dir(folder, QLatin1String(libraryPattern), QDir::Name | QDir::IgnoreCase,
-        QDir::AllEntries | QDir::System | QDir::Hidden);
-    QList<pluginEntry> entries;
-    for (const QString &file : dir.entryList()) {
-        const QString path = folder + QLatin1Char('/') + file;
-        pluginLibrary library(path);
-        if (!library.load() && !library.refusal().isEmpty()) {
-            qDebug().noquote()
-                << QStringLiteral("Library %1 is not loaded: %2").arg(path, library.refusal());
-            continue;
-        }
-        if (!library.hasFactory()) {
-            qDebug().noquote() << QStringLiteral(
-                "Library %1 does not have entry point \"load_zelk_wizard_plugin\"")
-                                      .arg(path);
-            continue;
-        }
-        zelk_wizard_plugin *plugin = library.create();
-        if (!plugin) {
-            if (!library.refusal().isEmpty())
-                qDebug().noquote()
-                    << QStringLiteral("Library %1 is left out: %2").arg(path, library.refusal());
-            continue;
-        }
-        pluginEntry entry { QString(), QPixmap(), path };
-        try {
-            // Deep copies: a title or picture that still refers to the library's
-            // own memory would dangle once the library is unloaded.
-            const QString title = plugin->description();
-            entry.title = QString(title.constData(), title.size());
-            // Nobody sees a picture on the command line, and a big one costs.
-            if (icons == WithIcons)
-                entry.icon = plugin->icon().copy();
-        } catch (...) {
-            qWarning("wiz: %s failed to describe itself and is left out", qPrintable(path));
-            library.release(plugin);
-            continue;
-        }
-        qDebug().noquote() << entry.title + QStringLiteral(" - ") + path;
-        library.release(plugin);
-        entries << entry;
-    }
-    return entries;
+    return lines;
 }

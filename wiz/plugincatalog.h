@@ -1,6 +1,7 @@
 #ifndef PLUGINCATALOG_H
 #define PLUGINCATALOG_H
 
+#include <QJsonObject>
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -13,30 +14,49 @@ struct pluginEntry
     QString title;
     QPixmap icon;
     QString path;
+    // What the library says of itself; empty when it says nothing.
+    QJsonObject about;
+    // The libraries of the same title listed before this one, which this one
+    // hides: a run by title runs this one.
+    QStringList shadows;
+};
+
+// One folder the listing looked at, and what it found there or why it was
+// passed over.
+struct pluginFolder
+{
+    QString path;
+    // Empty when the folder was read.
+    QString passedOver;
+    // "TITLE (FILE)" for each template, "FILE: REASON" for each library left out.
+    QStringList found;
 };
 
 class pluginCatalog
 {
 public:
-    // "./plugins" of the current directory when it exists and may be loaded
-    // from; otherwise the plugins beside the executable (build tree) or in
-    // ../lib/wiz/plugins (installed tree).
-    static QString directory();
-    // directory(), then each directory of WIZ_PLUGIN_PATH, then the user's own
-    // $XDG_DATA_HOME/wiz/plugins: the order in which templates are listed, so
-    // that a later one can stand in for an earlier one of the same title.
+    // The folders to read, in order: "./plugins" of the current directory
+    // when it holds a library and may be loaded from, otherwise the plugins
+    // beside the executable (build tree) or in ../lib/wiz/plugins (installed
+    // tree, and then the other usual prefix's), then each folder of
+    // WIZ_PLUGIN_PATH, then the user's own $XDG_DATA_HOME/wiz/plugins: the
+    // order in which templates are listed, so that a later one can stand in
+    // for an earlier one of the same title.
     static QStringList directories();
     enum Icons { WithIcons, WithoutIcons };
-    // Every library in directories(), each directory in case-blind name order,
+    // Every library in directories(), each folder in case-blind name order,
     // that gives a plug-in object. Writes a debug line for each library,
-    // answered or not, and for each folder refused. Only the window needs the
-    // pictures; without them no template's icon() is called.
+    // listed or not, for each folder passed over and for each title hidden by
+    // a later one. What a library says of itself is asked in a child process
+    // and remembered, so a library seen before is not loaded again.
     static QList<pluginEntry> scan(Icons icons = WithIcons);
+    // Every folder the last scan() looked at, in order.
+    static QList<pluginFolder> foldersRead();
+    // The same as lines for people: "PATH" for a folder read, "PATH (REASON)"
+    // for one passed over.
+    static QStringList directoriesRead();
 
     pluginCatalog() = delete;
-
-private:
-    static QList<pluginEntry> scan(const QString &folder, Icons icons);
 };
 
 #endif

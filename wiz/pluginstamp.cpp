@@ -2,27 +2,8 @@
 
 #include "zelk_wizard_plugin.h"
 
-#include <QDebug>
-#include <QLibrary>
 #include <QLibraryInfo>
 #include <QVersionNumber>
-
-bool pluginStamp::accepts(QLibrary &library)
-{
-    auto stamp
-        = reinterpret_cast<zelk_wizard_plugin_stamp>(library.resolve("stamp_zelk_wizard_plugin"));
-    if (!stamp)
-        return true;
-    int contractVersion = 0;
-    int qtVersion = 0;
-    stamp(&contractVersion, &qtVersion);
-    const QString reason = refusal(contractVersion, qtVersion);
-    if (reason.isEmpty())
-        return true;
-    qDebug().noquote()
-        << QStringLiteral("Library %1 is not loaded: %2").arg(library.fileName(), reason);
-    return false;
-}
 
 QString pluginStamp::refusal(int contractVersion, int qtVersion)
 {

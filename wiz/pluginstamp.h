@@ -3,8 +3,6 @@
 
 #include <QString>
 
-class QLibrary;
-
 // The check of the stamp that ZELK_WIZARD_PLUGIN puts into a plug-in library:
 // the contract version and the Qt version it was built with. A library built
 // for another contract, another Qt major version or a newer Qt minor version
@@ -13,9 +11,6 @@ class QLibrary;
 class pluginStamp
 {
 public:
-    // True when the library may be used; otherwise writes a debug line that
-    // names it and says why not.
-    static bool accepts(QLibrary &library);
     // Why a library with this stamp is refused, or an empty text.
     static QString refusal(int contractVersion, int qtVersion);
 

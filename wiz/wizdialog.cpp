@@ -2,8 +2,11 @@
 
 #include "commandline.h"
 #include "cppname.h"
+#include "librarytemplate.h"
+#include "namerule.h"
 #include "plugincatalog.h"
 #include "productnames.h"
+#include "templatedescription.h"
 #include "templaterunner.h"
 
 #include "wiz_icon.xpm"
@@ -43,6 +46,22 @@ QString defaultLocation()
 #endif
 }
 
+// What a row's tool tip says of its template: for a row whose title a later
+// library gives again, which library runs.
+// The row's tool tip: what the template tells about itself and, for a row
+// whose title a later library gives again, which library runs instead.
+QString rowToolTip(const pluginEntry &entry, const QString &runs)
+{
+    QStringList lines;
+    const QString description = templateDescription::toolTip(entry);
+    if (!description.isEmpty())
+        lines << description;
+    if (runs != entry.path)
+        lines << QCoreApplication::translate("wizDialog", "%1 runs instead of %2")
+                     .arg(QDir::toNativeSeparators(runs), QDir::toNativeSeparators(entry.path));
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 wizDialog::wizDialog(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
@@ -73,7 +92,12 @@ void wizDialog::checkValid()
     QString hint = blockingReason(&field);
     buttonOk->setEnabled(hint.isEmpty());
     if (hint.isEmpty()) {
-        hint = cppName::warning(project_lineEdit->text());
+        // With nothing in the way, the hint warns of the name or tells what
+        // the chosen template writes.
+        const QJsonObject about = chosenAbout();
+        hint = nameRule::warning(about, project_lineEdit->text());
+        if (hint.isEmpty())
+            hint = templateDescription::description(about);
         field = project_lineEdit;
     }
     hintLabel->setText(hint);
@@ -94,6 +118,12 @@ void wizDialog::describe(QWidget *field, const QString &hint)
     // Qt changes the text quietly; assistive tools learn of it only through this.
     QAccessibleEvent changed(field, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
+}
+
+QJsonObject wizDialog::chosenAbout() const
+{
+    const QList<QListWidgetItem *> chosen = listBox1->selectedItems();
+    return chosen.isEmpty() ? QJsonObject() : abouts.value(chosen.first()->text());
 }
 
 QString wizDialog::blockingReason(QWidget **field) const
@@ -119,6 +149,9 @@ QString wizDialog::blockingReason(QWidget **field) const
     case commandLine::nameProblem::NotOneFolder:
         return tr("A project name is one folder name: no \"/\" or \"\\\", not \".\" or \"..\".");
     }
+    const QString refusal = nameRule::refusal(chosenAbout(), project_lineEdit->text());
+    if (!refusal.isEmpty())
+        return refusal;
 
     *field = location_lineEdit;
     const QString location = location_lineEdit->text();
@@ -180,10 +213,11 @@ void wizDialog::accept()
     const QString location = location_lineEdit->text();
 
     // A refusal, a failed mkdir or a No keeps the window open with its fields.
-    projectFolder folder;
-    if (!templateRunner(templateRunner::Attended, this).prepare(location, name, &folder))
+    m_runner = std::make_unique<templateRunner>(templateRunner::Attended, this);
+    if (!m_runner->prepare(location, name)) {
+        m_runner.reset();
         return;
-    m_createdFolder = folder.created;
+    }
 
     hostSettings().setValue(QLatin1String(lastPathKey), location);
     const QString key = chosen.first()->text();
@@ -195,17 +229,22 @@ void wizDialog::timerEvent(QTimerEvent *e)
 {
     killTimer(e->timerId());
     loadPlugins();
-    if (QCoreApplication::arguments().size() <= 1)
-        return;
-    runUnattended();
+    if (m_request)
+        runUnattended();
 }
 
 void wizDialog::loadPlugins()
 {
-    for (const pluginEntry &entry : pluginCatalog::scan()) {
-        listBox1->addItem(new QListWidgetItem(QIcon(entry.icon), entry.title));
-        // A later library with the same title wins; the earlier row stays.
+    const QList<pluginEntry> entries = pluginCatalog::scan();
+    // A later library with the same title wins; the earlier row stays.
+    for (const pluginEntry &entry : entries) {
         libraryPaths[entry.title] = entry.path;
+        abouts[entry.title] = entry.about;
+    }
+    for (const pluginEntry &entry : entries) {
+        auto *row = new QListWidgetItem(QIcon(entry.icon), entry.title);
+        row->setToolTip(rowToolTip(entry, libraryPaths.value(entry.title)));
+        listBox1->addItem(row);
     }
     // No row is chosen until the user chooses one. Saying so explicitly also
     // stops the list from making its first row current when it takes focus,
@@ -214,9 +253,13 @@ void wizDialog::loadPlugins()
     // Only an empty list names them, and only then is it worth asking again.
     m_folders.clear();
     if (listBox1->count() == 0) {
-        for (const QString &folder : pluginCatalog::directories())
-            m_folders << QDir::toNativeSeparators(
-                QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+        // Folders that do not exist were not really looked in; wiz --paths says
+        // why each one was passed over.
+        for (const pluginFolder &folder : pluginCatalog::foldersRead()) {
+            const QFileInfo info(folder.path);
+            if (info.isDir())
+                m_folders << QDir::toNativeSeparators(QDir::cleanPath(info.absoluteFilePath()));
+        }
     }
     checkValid();
 }
@@ -229,11 +272,11 @@ bool wizDialog::runPlugin(
     request.project = name;
     request.key = key;
     request.params = params;
-    const projectFolder folder { path + QLatin1Char('/') + name, m_createdFolder };
-    m_createdFolder = false;
-    return templateRunner(templateRunner::Attended, this)
-               .run(libraryPaths.value(key), request, folder)
-        == 0;
+    libraryTemplate step(libraryPaths.value(key));
+    std::unique_ptr<templateRunner> runner = std::move(m_runner);
+    if (!runner)
+        runner = std::make_unique<templateRunner>(templateRunner::Attended, this);
+    return runner->run(step, request) == 0;
 }
 
 QIcon wizDialog::wizardIcon()
@@ -244,10 +287,11 @@ QIcon wizDialog::wizardIcon()
 void wizDialog::runUnattended()
 {
     // Only on a display: main() runs headless requests without the window.
-    const wizRequest request = commandLine::scan(QCoreApplication::arguments());
-    location_lineEdit->setText(request.location);
-    project_lineEdit->setText(request.project);
-    m_exitStatus
-        = templateRunner(templateRunner::Unattended, this).runRequest(request, libraryPaths);
+    location_lineEdit->setText(m_request->location);
+    project_lineEdit->setText(m_request->project);
+    libraryTemplate step(libraryPaths.value(m_request->key));
+    const QStringList titles = libraryPaths.keys();
+    m_exitStatus = templateRunner(templateRunner::Unattended, this)
+                       .runRequest(*m_request, step, &titles, abouts.value(m_request->key));
     QDialog::accept();
 }

@@ -1,17 +1,23 @@
 #ifndef WIZDIALOG_H
 #define WIZDIALOG_H
 
+#include "commandline.h"
 #include "wizdialogbase.h"
 
 #include <QIcon>
+#include <QJsonObject>
 #include <QMap>
 #include <QStringList>
 
+#include <memory>
+#include <optional>
+
 class QListWidgetItem;
+class templateRunner;
 
 // The wizard's window: lists the templates, checks the input, creates the
-// project directory and hands it to the chosen template. Started with
-// command-line arguments it does the same unattended and closes.
+// project directory and hands it to the chosen template. Given a request
+// from the command line, it does the same unattended and closes.
 class wizDialog : public wizDialogBase
 {
     Q_OBJECT
@@ -20,6 +26,9 @@ public:
     explicit wizDialog(QWidget *parent = nullptr, const char *name = nullptr, bool modal = false,
         Qt::WindowFlags fl = Qt::WindowFlags());
     ~wizDialog() override;
+
+    // The command line's request, run unattended once the window is up.
+    void setRequest(const wizRequest &request) { m_request = request; }
 
     void loadPlugins();
     // Loads the library that gave the title key and runs its template into
@@ -51,14 +60,18 @@ private:
     // Gives field the hint as its accessible description, or its own
     // description when the hint is about something else.
     void describe(QWidget *field, const QString &hint);
+    // What the highlighted template tells about itself; empty when none is.
+    QJsonObject chosenAbout() const;
 
     QMap<QString, QString> libraryPaths;
+    QMap<QString, QJsonObject> abouts;
     // The folders in which templates were looked for, named when none was found.
     QStringList m_folders;
     int m_exitStatus = 0;
-    // Whether accept() made the project directory, so a run that writes
-    // nothing can take it away again.
-    bool m_createdFolder = false;
+    std::optional<wizRequest> m_request;
+    // Made by accept() with the project directory, so that the run knows the
+    // folders it made and can take them away again when it writes nothing.
+    std::unique_ptr<templateRunner> m_runner;
 };
 
 #endif

@@ -23,3 +23,11 @@ public:
 };
 
 ZELK_WIZARD_PLUGIN(greeting)
+
+// What the wizard shows beside the title, and how it checks the project name:
+// any folder name will do, as no C++ symbol is named after it.
+ZELK_WIZARD_PLUGIN_DESCRIPTION([] {
+    return QJsonObject { { "description", "A program that greets whoever runs it." },
+        { "version", ZELK_WIZARD_PLUGIN_VERSION },
+        { "name", QJsonObject { { "rule", "directory" } } } };
+})

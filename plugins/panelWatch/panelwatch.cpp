@@ -45,3 +45,13 @@ void panelWatch::go(const QString &path, const QString &name, const QStringList 
 }
 
 ZELK_WIZARD_PLUGIN(panelWatch)
+
+ZELK_WIZARD_PLUGIN_DESCRIPTION([] {
+    return QJsonObject {
+        { "description",
+            "A scripted panel component that follows an information driver: its class, "
+            "resource script, panel and project files for Visual Studio." },
+        { "version", ZELK_WIZARD_PLUGIN_VERSION },
+        { "name", QJsonObject { { "rule", "identifier" } } },
+    };
+})

@@ -30,7 +30,7 @@ void mystuff::go(const QString &path, const QString &name, const QStringList &pa
         qembed_findData("wiz_util.h"), fullpath + QStringLiteral("wiz_util.h"), QString());
     wiz::savefile(
         qembed_findData("wiz_util.cpp"), fullpath + QStringLiteral("wiz_util.cpp"), QString());
-    // Neither of the last two has a template, so both start out empty for the
+    // The last two templates are empty files, so both start out empty for the
     // developer to fill in.
     wiz::savefile(
         qembed_findData("_readme.txt"), fullpath + QStringLiteral("_readme.txt"), QString());
@@ -42,3 +42,13 @@ void mystuff::go(const QString &path, const QString &name, const QStringList &pa
 }
 
 ZELK_WIZARD_PLUGIN(mystuff)
+
+ZELK_WIZARD_PLUGIN_DESCRIPTION([] {
+    return QJsonObject {
+        { "description",
+            "A new template plug-in for this wizard: its class, the support files it writes "
+            "with and its project files." },
+        { "version", ZELK_WIZARD_PLUGIN_VERSION },
+        { "name", QJsonObject { { "rule", "identifier" } } },
+    };
+})

@@ -39,3 +39,13 @@ void soleStore::go(const QString &path, const QString &name, const QStringList &
 }
 
 ZELK_WIZARD_PLUGIN(soleStore)
+
+ZELK_WIZARD_PLUGIN_DESCRIPTION([] {
+    return QJsonObject {
+        { "description",
+            "A shared library holding one configuration object, a singleton class named after "
+            "the project, with its project files." },
+        { "version", ZELK_WIZARD_PLUGIN_VERSION },
+        { "name", QJsonObject { { "rule", "identifier" } } },
+    };
+})

@@ -36,3 +36,14 @@ void zelk_script_docs_only::go(const QString &path, const QString &name, const Q
 }
 
 ZELK_WIZARD_PLUGIN(zelk_script_docs_only)
+
+// The pages name no C++ symbol, so any folder name will do.
+ZELK_WIZARD_PLUGIN_DESCRIPTION([] {
+    return QJsonObject {
+        { "description",
+            "The documentation of a scripted panel component on its own: help page, help "
+            "project and example picture." },
+        { "version", ZELK_WIZARD_PLUGIN_VERSION },
+        { "name", QJsonObject { { "rule", "directory" } } },
+    };
+})

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSettings>
+#include <QJsonArray>
 #include <QUuid>
 
 namespace {
@@ -109,3 +110,25 @@ void zelk_script_wizard::go(const QString &path, const QString &name, const QStr
 }
 
 ZELK_WIZARD_PLUGIN(zelk_script_wizard)
+
+// Without /title the details dialog asks for the title and the project files.
+ZELK_WIZARD_PLUGIN_DESCRIPTION([] {
+    return QJsonObject {
+        { "description",
+            "A scripted user-interface panel component in C++: its class, resource script, "
+            "panel and documentation page, and on request project files for Visual Studio." },
+        { "version", ZELK_WIZARD_PLUGIN_VERSION },
+        { "name", QJsonObject { { "rule", "identifier" } } },
+        { "options",
+            QJsonArray {
+                QJsonObject { { "name", "title" }, { "label", "Title" }, { "kind", "text" },
+                    { "help",
+                        "The panel's title in the resource script. Given here, the details "
+                        "dialog is not shown and no project files are written" } },
+                QJsonObject { { "name", "panel" }, { "label", "Panel" }, { "kind", "text" },
+                    { "default", "p1" },
+                    { "help",
+                        "The name of an existing panel that the component shows instead of a "
+                        "new p1.zelk_ui" } } } },
+    };
+})

@@ -176,13 +176,16 @@ check_tree() {
 
 # The files of the template kit, below the prefix or /usr.
 kit_files="include/zelkwizard/zelk_wizard_plugin.h include/zelkwizard/wiz_util.h
+include/zelkwizard/projectwriter.h
 include/zelkwizard/plugin_icon.xpm lib/cmake/ZelkWizard/ZelkWizardConfig.cmake
 lib/cmake/ZelkWizard/ZelkWizardConfigVersion.cmake lib/cmake/ZelkWizard/WizPlugin.cmake
-lib/cmake/ZelkWizard/WizTemplateTest.cmake"
+lib/cmake/ZelkWizard/WizTemplateTest.cmake lib/cmake/ZelkWizard/WizPackage.cmake
+share/doc/wiz-dev/examples/greeting/CMakeLists.txt"
 
-# The example template of examples/ built against an installed kit, as its
+# The installed example template built against the installed kit, as its
 # author would: find_package(ZelkWizard) with the prefix on CMAKE_PREFIX_PATH,
-# its own template test, and the installed wiz finding it through WIZ_PLUGIN_PATH.
+# its own template test, the installed wiz finding it through WIZ_PLUGIN_PATH,
+# and its Debian package unpacked into a root of its own and listed from there.
 check_kit() {
     need_build
     cmake=${4:?cmake}
@@ -195,7 +198,7 @@ check_kit() {
     ls "$prefix"/lib*/libwiz_util.a "$prefix"/lib*/libwiz_util_nodir.a >/dev/null 2>&1 ||
         fail "the kit lacks the support library in both variants"
 
-    if ! timeout 120 "$cmake" -S "$source/examples/greeting" -B "$example" \
+    if ! timeout 120 "$cmake" -S "$prefix/share/doc/wiz-dev/examples/greeting" -B "$example" \
         -DCMAKE_PREFIX_PATH="$prefix" >"$tmp/configure.log" 2>&1; then
         cat "$tmp/configure.log"
         fail "the example does not configure against the installed kit"
@@ -226,6 +229,30 @@ check_kit() {
     [ $status -eq 0 ] || { cat "$tmp/run.err"; fail "the example's unattended run exited with $status"; }
     grep -q -F 'HI says hello.' "$tmp/projects/hi/hi.cpp" 2>/dev/null ||
         fail "the example's unattended run did not write hi/hi.cpp"
+
+    for tool in dpkg dpkg-deb; do
+        have $tool || skip "$tool is not installed (the template's package needs dpkg-dev)"
+    done
+    if ! timeout 240 "$cmake" --build "$example" --target package >"$tmp/package.log" 2>&1; then
+        cat "$tmp/package.log"
+        fail "wiz_package_plugin made no package of the example"
+        return
+    fi
+    deb="$example/wiz-template-greeting_1.0_$(dpkg --print-architecture).deb"
+    [ -f "$deb" ] || { ls "$example"; fail "the example's package is not $(basename "$deb")"; return; }
+    dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' >"$tmp/greeting.contents"
+    [ "$(cat "$tmp/greeting.contents")" = ./usr/lib/wiz/plugins/greeting.so ] || {
+        cat "$tmp/greeting.contents"
+        fail "the example's package holds more or less than /usr/lib/wiz/plugins/greeting.so"
+    }
+    mkdir -p "$tmp/greeting_root"
+    dpkg-deb -x "$deb" "$tmp/greeting_root" || { fail "dpkg-deb cannot unpack $deb"; return; }
+    WIZ_PLUGIN_PATH="$tmp/greeting_root/usr/lib/wiz/plugins" run_wiz "$prefix/bin/wiz" --list \
+        >"$tmp/list.out" 2>"$tmp/list.err"
+    grep -q -x "Create Greeting" "$tmp/list.out" || {
+        cat "$tmp/list.out" "$tmp/list.err"
+        fail "the installed wiz does not list the example from its unpacked package"
+    }
 }
 
 check_package() {

@@ -2,9 +2,25 @@
 
 #include <QFileInfo>
 
+#include <map>
+#include <memory>
+
+namespace {
+
+pluginLibrary &libraryAt(const QString &path)
+{
+    static std::map<QString, std::unique_ptr<pluginLibrary>> libraries;
+    std::unique_ptr<pluginLibrary> &library = libraries[path];
+    if (!library)
+        library = std::make_unique<pluginLibrary>(path);
+    return *library;
+}
+
+} // namespace
+
 wiztest::LoadedPlugin::LoadedPlugin(const QString &deliverable)
     : m_path(QStringLiteral(WIZ_BUILD_DIR "/plugins/") + deliverable + QStringLiteral(".so"))
-    , m_library(m_path)
+    , m_library(libraryAt(m_path))
 {
     m_plugin = m_library.create();
 }
@@ -21,7 +37,8 @@ QString wiztest::LoadedPlugin::problem() const
         return QString();
     if (!QFileInfo::exists(m_path))
         return m_path + QStringLiteral(": not built");
-    const QString refusal = m_library.refusal();
-    return m_path + QStringLiteral(": ")
-        + (refusal.isEmpty() ? QStringLiteral("does not load or gives no object") : refusal);
+    for (const QString &reason : { m_library.refusal(), m_library.loaderError() })
+        if (!reason.isEmpty())
+            return m_path + QStringLiteral(": ") + reason;
+    return m_path + QStringLiteral(": gives no object");
 }

@@ -11,7 +11,9 @@ namespace wiztest {
 
 // One template plug-in of the build tree, loaded by the wizard's own loader
 // for a test: a fresh object from the factory, released through the library's
-// own release function, and the library unloaded at the end.
+// own release function. Each library is loaded once for the whole test
+// program: one that showed a dialog stays mapped after it is closed, and the
+// loader cannot open a file again that is still mapped.
 class LoadedPlugin
 {
 public:
@@ -28,7 +30,7 @@ public:
 
 private:
     QString m_path;
-    pluginLibrary m_library;
+    pluginLibrary &m_library;
     zelk_wizard_plugin *m_plugin = nullptr;
 };
 

@@ -9,9 +9,9 @@ namespace wiztest {
 
 // The environment every test of this project runs in, for as long as it
 // lives: the offscreen platform unless another one was asked for, and
-// settings, data and runtime folders of its own that are removed afterwards,
-// so that a test never reads or writes the user's settings nor lists the
-// user's own templates.
+// settings, data, cache and runtime folders of its own that are removed
+// afterwards, so that a test never reads or writes the user's settings nor
+// lists the user's own templates.
 class TestEnvironment
 {
 public:
