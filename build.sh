@@ -3,6 +3,7 @@
 #
 #   ./build.sh run        install what is missing, build, start the wizard
 #   ./build.sh test       install what is missing, build, run the test suite
+#   ./build.sh each       build, then run every test function alone by name
 #   ./build.sh sanitize   the test suite in a build with address and UB sanitizers
 #   ./build.sh fuzz [S]   build the fuzz targets with clang and run each for S seconds
 #   ./build.sh bench [R]  build and run the benchmarks; with a revision R, also
@@ -54,6 +55,11 @@ test)
     build build
     cd build && ctest --output-on-failure -j "$jobs"
     ;;
+each)
+    need $base_packages $test_packages
+    build build
+    exec sh tests/each_function.sh build 60 "$jobs"
+    ;;
 sanitize)
     need $base_packages $test_packages
     build build-sanitize -DWIZ_SANITIZE=ON
@@ -92,7 +98,7 @@ bench)
     sh bench/run.sh build-bench build-bench-base/build
     ;;
 *)
-    sed -n '2,10p' "$0"
+    sed -n '2,11p' "$0"
     exit 2
     ;;
 esac

@@ -1,4 +1,8 @@
+#include "files.h"
+#include "loadedplugin.h"
+#include "projectrun.h"
 #include "templatecheck.h"
+#include "testmain.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -55,7 +59,7 @@ private slots:
 void tst_new_wizard::identity()
 {
     wiztest::LoadedPlugin plugin("plugin");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    WIZ_VERIFY_LOADED(plugin);
     QCOMPARE(plugin->description(), QStringLiteral("Create New Wizard"));
     QCOMPARE(plugin->files(), QStringList());
 }
@@ -90,7 +94,7 @@ void tst_new_wizard::templates()
 void tst_new_wizard::generatedSourceNamesTheProject()
 {
     wiztest::ProjectRun run("plugin", "Foo");
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     run.go();
     const QString project = run.project();
 
@@ -120,7 +124,7 @@ void tst_new_wizard::generatedSourceNamesTheProject()
 void tst_new_wizard::iconIsThePluginIcon()
 {
     wiztest::ProjectRun run("plugin", "Foo");
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     run.go();
 
     const QByteArray source = wiztest::readAll(run.project() + "icon.xpm");
@@ -139,7 +143,7 @@ void tst_new_wizard::iconIsThePluginIcon()
 void tst_new_wizard::rerunOverwritesOnlyItsOwnFiles()
 {
     wiztest::ProjectRun run("plugin", "Foo");
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     QCOMPARE(
         wiztest::rerunDifference(run.project(), wiztest::expectedTree("plugin"), [&] { run.go(); }),
         QString());
@@ -150,7 +154,7 @@ void tst_new_wizard::rerunOverwritesOnlyItsOwnFiles()
 void tst_new_wizard::missingProjectDirectoryGetsNothing()
 {
     wiztest::ProjectRun run("plugin", "Absent", false);
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     const QStringList files = outputNames("Absent");
     QCOMPARE(
         wiztest::writeWithoutProjectDirectory(run.location(), "Absent", files, [&] { run.go(); }),

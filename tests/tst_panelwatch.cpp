@@ -1,4 +1,8 @@
+#include "files.h"
+#include "loadedplugin.h"
+#include "projectrun.h"
 #include "templatecheck.h"
+#include "testmain.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -69,7 +73,7 @@ private slots:
 void tst_panelwatch::contract()
 {
     wiztest::LoadedPlugin plugin("panelWatch");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    WIZ_VERIFY_LOADED(plugin);
     QCOMPARE(plugin->description(), "Create C++ Scripted UI/Panel - Automatic (with Infodriver)");
     QCOMPARE(plugin->icon().size(), QSize(22, 18));
 
@@ -86,7 +90,7 @@ void tst_panelwatch::projectGuid()
     for (const QString name : { "One", "Two" }) {
         QVERIFY(QDir(tmp.path()).mkdir(name));
         wiztest::LoadedPlugin plugin("panelWatch");
-        QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+        WIZ_VERIFY_LOADED(plugin);
         plugin->go(tmp.path(), name, { QString() });
 
         const QString dir = tmp.path() + "/" + name + "/" + name;
@@ -132,7 +136,7 @@ void tst_panelwatch::keepsTemplateBytes()
     QFETCH(bool, xml);
 
     wiztest::ProjectRun run("panelWatch", "Foo");
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     run.go();
     QByteArray bytes = wiztest::readAll(run.project() + file);
     QVERIFY(!bytes.isEmpty());
@@ -164,7 +168,7 @@ void tst_panelwatch::rerunOverwritesOnlyItsOwnFiles()
     const QString dir = tmp.path() + "/Foo";
     const auto write = [&] {
         wiztest::LoadedPlugin plugin("panelWatch");
-        QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+        WIZ_VERIFY_LOADED(plugin);
         plugin->go(tmp.path(), "Foo", { QString() });
     };
     QCOMPARE(wiztest::rerunDifference(
@@ -176,7 +180,7 @@ void tst_panelwatch::rerunOverwritesOnlyItsOwnFiles()
 void tst_panelwatch::missingProjectDirectory()
 {
     wiztest::ProjectRun run("panelWatch", "Absent", false);
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     QCOMPARE(wiztest::writeWithoutProjectDirectory(
                  run.location(), "Absent", outputNames("Absent"), [&] { run.go(); }),
         QStringList());

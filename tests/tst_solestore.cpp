@@ -1,4 +1,8 @@
+#include "files.h"
+#include "loadedplugin.h"
+#include "projectrun.h"
 #include "templatecheck.h"
+#include "testmain.h"
 
 namespace {
 
@@ -29,7 +33,7 @@ private slots:
 void tst_solestore::identity()
 {
     wiztest::LoadedPlugin plugin("soleStore");
-    QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+    WIZ_VERIFY_LOADED(plugin);
     QCOMPARE(plugin->description(), QStringLiteral("Create New Singleton ConfigClass Wizard"));
     QCOMPARE(plugin->files(), QStringList());
     QCOMPARE(plugin->icon().size(), QSize(22, 18));
@@ -87,7 +91,7 @@ void tst_solestore::caseRules()
     QFETCH(QByteArray, macro);
 
     wiztest::ProjectRun run("soleStore", name);
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     run.go();
     const QString project = run.project();
 
@@ -119,7 +123,7 @@ void tst_solestore::caseRules()
 void tst_solestore::rerunOverwritesOnlyItsOwnFiles()
 {
     wiztest::ProjectRun run("soleStore", "MyCfg");
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     QCOMPARE(wiztest::rerunDifference(
                  run.project(), wiztest::expectedTree("soleStore"), [&] { run.go(); }),
         QString());
@@ -130,7 +134,7 @@ void tst_solestore::rerunOverwritesOnlyItsOwnFiles()
 void tst_solestore::missingProjectDirectoryGetsNothing()
 {
     wiztest::ProjectRun run("soleStore", "Absent", false);
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     const QStringList files = outputNames("Absent");
     QCOMPARE(
         wiztest::writeWithoutProjectDirectory(run.location(), "Absent", files, [&] { run.go(); }),

@@ -1,5 +1,7 @@
+#include "files.h"
+#include "modalanswer.h"
+#include "testmain.h"
 #include "wiz_util.h"
-#include "wiztest.h"
 
 #include "embeded.h"
 

@@ -1,8 +1,11 @@
+#include "files.h"
 #include "fixturedir.h"
+#include "modalanswer.h"
 #include "reviewdialog.h"
+#include "testmain.h"
 #include "translations.h"
+#include "urlcatcher.h"
 #include "wizdialog.h"
-#include "wiztest.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -5,6 +5,7 @@
 #include "librarytemplate.h"
 #include "namerule.h"
 #include "plugincatalog.h"
+#include "productnames.h"
 #include "templatedescription.h"
 #include "templaterunner.h"
 
@@ -32,8 +33,8 @@ const char lastPathKey[] = "/lastpath";
 // Each use opens the store anew and performs one read or one write.
 QSettings hostSettings()
 {
-    return QSettings(
-        QSettings::UserScope, QStringLiteral("Tessaly Technology"), QStringLiteral("ZELK Wizard"));
+    return QSettings(QSettings::UserScope, QLatin1String(productNames::settingsOrganization),
+        QLatin1String(productNames::settingsApplication));
 }
 
 QString defaultLocation()
@@ -281,11 +282,6 @@ bool wizDialog::runPlugin(
 QIcon wizDialog::wizardIcon()
 {
     return QIcon(QPixmap(wiz_icon));
-}
-
-QString wizDialog::expandEnvironment(const QString &text)
-{
-    return commandLine::expandEnvironment(text);
 }
 
 void wizDialog::runUnattended()

@@ -40,9 +40,6 @@ public:
     // The wizard's own picture, for its window and every other one it opens.
     static QIcon wizardIcon();
 
-    // Replaces every %NAME% with the value of that environment variable.
-    static QString expandEnvironment(const QString &text);
-
     // 0, or the unattended run's exit status: 1 when it could not run its
     // template, 3 when some files could not be written.
     int exitStatus() const { return m_exitStatus; }

@@ -1,6 +1,7 @@
 #include "wizdialogbase.h"
 
 #include "form_layouts.h"
+#include "productnames.h"
 
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -104,7 +105,7 @@ wizDialogBase::wizDialogBase(QWidget *parent, const char *name, bool modal, Qt::
 
 void wizDialogBase::languageChange()
 {
-    setWindowTitle(tr("Varnet Control Application Wizard"));
+    setWindowTitle(tr(productNames::windowTitle));
     listBox1->setToolTip(tr("List of available application templates"));
     listBox1->setWhatsThis(
         tr("This is a list of the available application templates. These templates are stored in "

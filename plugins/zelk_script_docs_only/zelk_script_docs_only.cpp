@@ -14,13 +14,9 @@ QString zelk_script_docs_only::description()
     return QStringLiteral("Create C++ Scripted UI / Panel - DOCS ONLY");
 }
 
-QStringList zelk_script_docs_only::files()
-{
-    return m_files;
-}
-
 void zelk_script_docs_only::go(const QString &path, const QString &name, const QStringList &)
 {
+    // The three files land in the project folder itself, with no docs folder.
     const QString folder = path + QLatin1Char('/') + name + QLatin1Char('/');
 
     const QStringList replace { QStringLiteral("docs_template"), name, QStringLiteral("user_name"),
@@ -31,12 +27,12 @@ void zelk_script_docs_only::go(const QString &path, const QString &name, const Q
     // The page keeps its Markdown text under the name the help project expects.
     wiz::savefile(
         qembed_findData("../zelk_script_wizard/tamber_component/docs/tamber_component.md"),
-        folder + "/" + name + ".html", replace);
+        folder + name + ".html", replace);
     wiz::savefile(
         qembed_findData("../zelk_script_wizard/tamber_component/docs/tamber_component.hhp"),
-        folder + "/" + name + ".hhp", replace);
+        folder + name + ".hhp", replace);
     wiz::savefilebinary(qembed_findData("../zelk_script_wizard/tamber_component/docs/example.png"),
-        folder + "/example.png");
+        folder + "example.png");
 }
 
 ZELK_WIZARD_PLUGIN(zelk_script_docs_only)

@@ -11,11 +11,6 @@ public:
     QPixmap icon() override;
     QString description() override;
     void go(const QString &path, const QString &name, const QStringList &params) override;
-    // This generator keeps no record of its files: the list stays empty.
-    QStringList files() override;
-
-private:
-    QStringList m_files;
 };
 
 #endif

@@ -28,11 +28,6 @@ QString zelk_script_wizard::description()
     return QStringLiteral("Create C++ Scripted UI / Panel");
 }
 
-QStringList zelk_script_wizard::files()
-{
-    return m_files;
-}
-
 void zelk_script_wizard::go(const QString &path, const QString &name, const QStringList &params)
 {
     QString title;
@@ -48,7 +43,7 @@ void zelk_script_wizard::go(const QString &path, const QString &name, const QStr
     }
 
     const QString folder = path + QLatin1Char('/') + name + QLatin1Char('/');
-    const QString docs = folder + QLatin1String("/docs/");
+    const QString docs = folder + QLatin1String("docs/");
 
     // A title from the command line means an unattended run: no dialog, the
     // stored choices are left alone, and no project files are written.
@@ -86,10 +81,8 @@ void zelk_script_wizard::go(const QString &path, const QString &name, const QStr
         const QByteArray embedded = QByteArray("tamber_component/tamber_component") + extension;
         wiz::savefile(qembed_findData(embedded.constData()), folder + name + extension, source);
     };
-    if (panel.isEmpty()) {
+    if (panel.isEmpty())
         wiz::savefile(qembed_findData("tamber_component/p1.zelk_ui"), folder + "p1.zelk_ui");
-        m_files << QStringLiteral("p1.zelk_ui");
-    }
     sourceFile(".cpp");
     sourceFile(".h");
     sourceFile(".rc");
@@ -114,9 +107,6 @@ void zelk_script_wizard::go(const QString &path, const QString &name, const QStr
     wiz::savefile(qembed_findData("tamber_component/docs/tamber_component.hhp"),
         docs + name + ".hhp", documentation);
     wiz::savefilebinary(qembed_findData("tamber_component/docs/example.png"), docs + "example.png");
-
-    m_files << name + ".cpp" << name + ".h" << name + ".dsp" << name + ".dsw" << name + ".rc"
-            << QStringLiteral("resource.h");
 }
 
 ZELK_WIZARD_PLUGIN(zelk_script_wizard)

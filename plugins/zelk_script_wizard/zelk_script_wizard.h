@@ -11,11 +11,6 @@ public:
     QPixmap icon() override;
     QString description() override;
     void go(const QString &path, const QString &name, const QStringList &params) override;
-    // Every go appends the names it wrote; the list is never cleared.
-    QStringList files() override;
-
-private:
-    QStringList m_files;
 };
 
 #endif

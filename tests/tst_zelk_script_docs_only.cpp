@@ -1,4 +1,8 @@
+#include "files.h"
+#include "loadedplugin.h"
+#include "projectrun.h"
 #include "templatecheck.h"
+#include "testmain.h"
 
 #include <QImage>
 
@@ -39,7 +43,7 @@ private:
 using OptionalBytes = std::optional<QByteArray>;
 Q_DECLARE_METATYPE(OptionalBytes)
 
-class tst_docs_only : public QObject
+class tst_zelk_script_docs_only : public QObject
 {
     Q_OBJECT
 
@@ -51,19 +55,19 @@ private slots:
     void rerunOverwritesOwnFilesOnly();
 };
 
-void tst_docs_only::writesTheThreeDocuments_data()
+void tst_zelk_script_docs_only::writesTheThreeDocuments_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("Foo") << "Foo";
     QTest::newRow("name keeps its case") << "FooBar";
 }
 
-void tst_docs_only::writesTheThreeDocuments()
+void tst_zelk_script_docs_only::writesTheThreeDocuments()
 {
     QFETCH(QString, name);
 
     wiztest::ProjectRun run("zelk_script_docs_only", name);
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     QCOMPARE(
         run.plugin->description(), QStringLiteral("Create C++ Scripted UI / Panel - DOCS ONLY"));
     run.go();
@@ -89,7 +93,7 @@ void tst_docs_only::writesTheThreeDocuments()
     QCOMPARE(run.plugin->files(), QStringList());
 }
 
-void tst_docs_only::independentOfEnvironmentAndParams_data()
+void tst_zelk_script_docs_only::independentOfEnvironmentAndParams_data()
 {
     QTest::addColumn<OptionalBytes>("user");
     QTest::addColumn<OptionalBytes>("computer");
@@ -106,7 +110,7 @@ void tst_docs_only::independentOfEnvironmentAndParams_data()
     QTest::newRow("no params at all") << OptionalBytes() << OptionalBytes("desk") << QStringList();
 }
 
-void tst_docs_only::independentOfEnvironmentAndParams()
+void tst_zelk_script_docs_only::independentOfEnvironmentAndParams()
 {
     QFETCH(OptionalBytes, user);
     QFETCH(OptionalBytes, computer);
@@ -115,7 +119,7 @@ void tst_docs_only::independentOfEnvironmentAndParams()
     EnvironmentGuard userGuard("USERNAME", user);
     EnvironmentGuard computerGuard("COMPUTERNAME", computer);
     wiztest::ProjectRun run("zelk_script_docs_only", "Foo");
-    QVERIFY2(run.plugin.get(), qPrintable(run.plugin.errorString()));
+    WIZ_VERIFY_LOADED(run.plugin);
     run.go(params);
     QCOMPARE(
         wiztest::firstDifference(run.project(), wiztest::expectedTree("zelk_script_docs_only")),
@@ -123,13 +127,13 @@ void tst_docs_only::independentOfEnvironmentAndParams()
 }
 
 // Each run with the plug-in loaded afresh, as the host loads it for every project.
-void tst_docs_only::rerunOverwritesOwnFilesOnly()
+void tst_zelk_script_docs_only::rerunOverwritesOwnFilesOnly()
 {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Foo")));
     const auto write = [&] {
         wiztest::LoadedPlugin plugin(QStringLiteral("zelk_script_docs_only"));
-        QVERIFY2(plugin.get(), qPrintable(plugin.errorString()));
+        WIZ_VERIFY_LOADED(plugin);
         plugin->go(dir.path(), QStringLiteral("Foo"), { QString() });
     };
     QCOMPARE(wiztest::rerunDifference(
@@ -137,5 +141,5 @@ void tst_docs_only::rerunOverwritesOwnFilesOnly()
         QString());
 }
 
-WIZ_TEST_MAIN(tst_docs_only)
-#include "tst_docs_only.moc"
+WIZ_TEST_MAIN(tst_zelk_script_docs_only)
+#include "tst_zelk_script_docs_only.moc"

@@ -1,9 +1,9 @@
 #include "commandline.h"
 #include "cppname.h"
-#include "wiztest.h"
+#include "testmain.h"
 
 // The unattended command line: option scan, environment expansion, names.
-class tst_arguments : public QObject
+class tst_commandLine : public QObject
 {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ private slots:
     void titleSuggestions();
 };
 
-void tst_arguments::initTestCase()
+void tst_commandLine::initTestCase()
 {
     qputenv("WIZ_T_ROOT", "/srv/root");
     qputenv("WIZ_T_EMPTY", "");
@@ -33,7 +33,7 @@ void tst_arguments::initTestCase()
     qputenv(QByteArray(255, 'N').constData(), "long");
 }
 
-void tst_arguments::scan_data()
+void tst_commandLine::scan_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("location");
@@ -89,7 +89,7 @@ void tst_arguments::scan_data()
         << "" << QStringList();
 }
 
-void tst_arguments::scan()
+void tst_commandLine::scan()
 {
     QFETCH(QStringList, arguments);
     const wizRequest request = commandLine::scan(arguments);
@@ -99,7 +99,7 @@ void tst_arguments::scan()
     QTEST(request.params, "params");
 }
 
-void tst_arguments::expand_data()
+void tst_commandLine::expand_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
@@ -131,13 +131,13 @@ void tst_arguments::expand_data()
                                                        << "/home/Łukasz/κ";
 }
 
-void tst_arguments::expand()
+void tst_commandLine::expand()
 {
     QFETCH(QString, text);
     QTEST(commandLine::expandEnvironment(text), "expected");
 }
 
-void tst_arguments::overlongNameStopsTheExpansion_data()
+void tst_commandLine::overlongNameStopsTheExpansion_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
@@ -146,7 +146,7 @@ void tst_arguments::overlongNameStopsTheExpansion_data()
     QTest::newRow("unclosed and long") << QString("x%" + QString(300, 'M')) << "x";
 }
 
-void tst_arguments::overlongNameStopsTheExpansion()
+void tst_commandLine::overlongNameStopsTheExpansion()
 {
     QFETCH(QString, text);
     QTest::ignoreMessage(QtDebugMsg,
@@ -156,7 +156,7 @@ void tst_arguments::overlongNameStopsTheExpansion()
 
 // Both rules for a project name: one folder (or the run is refused), and a
 // C++ identifier (or the user is warned that the C++ templates will not compile).
-void tst_arguments::projectNames_data()
+void tst_commandLine::projectNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("valid");
@@ -183,7 +183,7 @@ void tst_arguments::projectNames_data()
     QTest::newRow("trailing tab") << "meter\t" << false << false;
 }
 
-void tst_arguments::projectNames()
+void tst_commandLine::projectNames()
 {
     QFETCH(QString, name);
     QFETCH(bool, identifier);
@@ -198,7 +198,7 @@ void tst_arguments::projectNames()
 
 // Every host flag passes; any other "--" argument is refused, naming the
 // closest flag when one is a slip of the keyboard away.
-void tst_arguments::flags_data()
+void tst_commandLine::flags_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("error");
@@ -231,13 +231,13 @@ void tst_arguments::flags_data()
         << QStringList { "--lst", "--jsno" } << "unknown option --lst (did you mean --list?)";
 }
 
-void tst_arguments::flags()
+void tst_commandLine::flags()
 {
     QFETCH(QStringList, arguments);
     QTEST(commandLine::flagError(QStringList { "/usr/bin/wiz" } + arguments), "error");
 }
 
-void tst_arguments::requests_data()
+void tst_commandLine::requests_data()
 {
     QTest::addColumn<QString>("location");
     QTest::addColumn<QString>("project");
@@ -276,7 +276,7 @@ void tst_arguments::requests_data()
                                  << "no template given: use /key=TITLE; see wiz --list";
 }
 
-void tst_arguments::requests()
+void tst_commandLine::requests()
 {
     wizRequest request;
     QFETCH(QString, location);
@@ -288,7 +288,7 @@ void tst_arguments::requests()
     QTEST(commandLine::requestError(request), "error");
 }
 
-void tst_arguments::titleSuggestions_data()
+void tst_commandLine::titleSuggestions_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("line");
@@ -311,7 +311,7 @@ void tst_arguments::titleSuggestions_data()
                                    << "see wiz --list";
 }
 
-void tst_arguments::titleSuggestions()
+void tst_commandLine::titleSuggestions()
 {
     const QStringList titles { "Create C++ Scripted UI / Panel",
         "Create C++ Scripted UI/Panel - Automatic (with Infodriver)",
@@ -321,5 +321,5 @@ void tst_arguments::titleSuggestions()
     QTEST(commandLine::titleSuggestion(key, titles), "line");
 }
 
-WIZ_TEST_MAIN(tst_arguments)
-#include "tst_arguments.moc"
+WIZ_TEST_MAIN(tst_commandLine)
+#include "tst_commandline.moc"
