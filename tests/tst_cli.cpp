@@ -401,7 +401,13 @@ void tst_cli::rerunReportsWhatItDid()
     QVERIFY(QFile::link(out + "/victim", out + "/m/main.cpp"));
     QVERIFY(QFile::remove(out + "/m/m.dsw"));
     QVERIFY(QDir(out + "/m").mkdir("m.dsw"));
-    const QDateTime stamp = QFileInfo(out + "/m/m.cpp").lastModified();
+    // Time stamps may be too coarse to tell a rewrite; a new inode never is.
+    const auto inode = [](const QString &path) {
+        struct stat info {};
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : ino_t(0);
+    };
+    const ino_t unchangedInode = inode(out + "/m/m.cpp");
+    const QByteArray unchangedBytes = wiztest::readAll(out + "/m/m.cpp");
     const QMap<QString, QByteArray> before = snapshot(out);
     const QByteArray report = "unchanged m/m.cpp\nunchanged m/m.dsp\n"
                               "failed m/m.dsw: Is a directory\nreplace m/m.h\n"
@@ -422,7 +428,8 @@ void tst_cli::rerunReportsWhatItDid()
     QCOMPARE(wiztest::readAll(out + "/victim"), QByteArray("not yours\n"));
     QCOMPARE(wiztest::readAll(out + "/m/m.h"), fresh.value("m.h"));
     // An unchanged file is not touched, so build tools see nothing to rebuild.
-    QCOMPARE(QFileInfo(out + "/m/m.cpp").lastModified(), stamp);
+    QCOMPARE(inode(out + "/m/m.cpp"), unchangedInode);
+    QCOMPARE(wiztest::readAll(out + "/m/m.cpp"), unchangedBytes);
 }
 
 void tst_cli::fullDiskKeepsEditedFiles()

@@ -196,11 +196,9 @@ void tst_listing::untrustedPlacesAreNotLoaded()
     else
         QTest::ignoreMessage(
             QtDebugMsg, QRegularExpression("^" + QRegularExpression::escape(line)));
-    QElapsedTimer timer;
-    timer.start();
+    // A pipe opened as a library would wait for a writer for ever: the test's
+    // own time limit is what catches that.
     const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
-    // A pipe opened as a library would wait for a writer for ever.
-    QVERIFY(timer.elapsed() < 1000);
     QCOMPARE(entries.size(), line.isEmpty() ? 1 : 0);
 }
 

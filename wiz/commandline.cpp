@@ -269,3 +269,8 @@ QString commandLine::tildeExplanation()
     return tr("\"~\" is not expanded here: type the whole path, such as %1.")
         .arg(QDir::toNativeSeparators(QDir::homePath()));
 }
+
+QString commandLine::projectFolder(const QString &location, const QString &name)
+{
+    return location + QLatin1Char('/') + name;
+}

@@ -43,6 +43,8 @@ enum class nameProblem {
 nameProblem projectNameProblem(const QString &name);
 // A project name must name exactly one new directory.
 bool isProjectName(const QString &name);
+// The project folder a run makes: location/name, with "/" on every platform.
+QString projectFolder(const QString &location, const QString &name);
 
 // Why the command line cannot run: an argument that begins with "--" and is
 // no host flag, or a host flag without a valid value. Empty when all is well.

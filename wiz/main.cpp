@@ -161,10 +161,10 @@ int listTemplates(bool json)
 
 // The template that runs for title: as in the window's list, a later library
 // with the same title wins.
-bool findTemplate(const QString &title, pluginEntry *found)
+bool findTemplate(const QList<pluginEntry> &entries, const QString &title, pluginEntry *found)
 {
     bool any = false;
-    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons)) {
+    for (const pluginEntry &entry : entries) {
         if (entry.title == title) {
             *found = entry;
             any = true;
@@ -176,7 +176,7 @@ bool findTemplate(const QString &title, pluginEntry *found)
 int helpTemplate(const QString &title)
 {
     pluginEntry entry;
-    if (!findTemplate(title, &entry)) {
+    if (!findTemplate(pluginCatalog::scan(pluginCatalog::WithoutIcons), title, &entry)) {
         std::fprintf(stderr, "wiz: no template is titled \"%s\"; see wiz --list\n",
             qPrintable(title));
         return 1;
@@ -207,17 +207,13 @@ int runHeadless(const wizRequest &request)
 {
     modalDialogCloser closer;
     closer.install();
-    // As the window's list: a later library with the same title wins.
-    QMap<QString, QString> libraryPaths;
-    QJsonObject about;
-    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons)) {
-        libraryPaths[entry.title] = entry.path;
-        if (entry.title == request.key)
-            about = entry.about;
-    }
-    libraryTemplate step(libraryPaths.value(request.key));
+    const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
+    const QMap<QString, QString> libraryPaths = pluginCatalog::libraryPaths(entries);
+    pluginEntry chosen;
+    findTemplate(entries, request.key, &chosen);
+    libraryTemplate step(chosen.path);
     const QStringList titles = libraryPaths.keys();
-    return templateRunner(templateRunner::Headless).runRequest(request, step, &titles, about);
+    return templateRunner(templateRunner::Headless).runRequest(request, step, &titles, chosen.about);
 }
 
 } // namespace
@@ -293,7 +289,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     translations::install();
 
-    if (argc > 1 && templateRunner::headless())
+    if (argc > 1 && headlessPlatform())
         return runHeadless(request);
 
     QApplication::setWindowIcon(wizDialog::wizardIcon());

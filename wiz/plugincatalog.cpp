@@ -337,3 +337,11 @@ QStringList pluginCatalog::directoriesRead()
     }
     return lines;
 }
+
+QMap<QString, QString> pluginCatalog::libraryPaths(const QList<pluginEntry> &entries)
+{
+    QMap<QString, QString> paths;
+    for (const pluginEntry &entry : entries)
+        paths[entry.title] = entry.path;
+    return paths;
+}

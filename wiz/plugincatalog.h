@@ -3,6 +3,7 @@
 
 #include <QJsonObject>
 #include <QList>
+#include <QMap>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
@@ -49,6 +50,9 @@ public:
     // listed or not, for each folder passed over and for each title hidden by
     // a later one. What a library says of itself is asked in a child process
     // and remembered, so a library seen before is not loaded again.
+    // For each title, the library that runs it: as in the window's list, a
+    // later library with the same title wins.
+    static QMap<QString, QString> libraryPaths(const QList<pluginEntry> &entries);
     static QList<pluginEntry> scan(Icons icons = WithIcons);
     // Every folder the last scan() looked at, in order.
     static QList<pluginFolder> foldersRead();

@@ -237,10 +237,9 @@ void wizDialog::loadPlugins()
 {
     const QList<pluginEntry> entries = pluginCatalog::scan();
     // A later library with the same title wins; the earlier row stays.
-    for (const pluginEntry &entry : entries) {
-        libraryPaths[entry.title] = entry.path;
+    libraryPaths = pluginCatalog::libraryPaths(entries);
+    for (const pluginEntry &entry : entries)
         abouts[entry.title] = entry.about;
-    }
     for (const pluginEntry &entry : entries) {
         auto *row = new QListWidgetItem(QIcon(entry.icon), entry.title);
         row->setToolTip(rowToolTip(entry, libraryPaths.value(entry.title)));

@@ -1,5 +1,6 @@
 #include "preparation.h"
 
+#include "commandline.h"
 #include "projectwriter.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,7 @@ QString cannotCreate(const QString &dir, const QString &reason)
 
 QString preparation::refusal(const QString &location, const QString &name)
 {
-    const QString dir = location + QLatin1Char('/') + name;
+    const QString dir = commandLine::projectFolder(location, name);
 #ifdef Q_OS_UNIX
     struct stat info;
     if (::lstat(QFile::encodeName(dir).constData(), &info) != 0)
@@ -57,7 +58,7 @@ QString preparation::make(
     if (made.outcome == projectWriter::Refused) {
         // Another run may have put something else there meanwhile.
         const QString now = refusal(location, name);
-        return now.isEmpty() ? cannotCreate(location + QLatin1Char('/') + name, made.reason) : now;
+        return now.isEmpty() ? cannotCreate(commandLine::projectFolder(location, name), made.reason) : now;
     }
     *created = made.outcome == projectWriter::Create;
     return QString();
@@ -66,11 +67,11 @@ QString preparation::make(
 QString preparation::predict(projectWriter &writer, const QString &location, const QString &name)
 {
     const QString why = refusal(location, name);
-    if (!why.isEmpty() || QFileInfo::exists(location + QLatin1Char('/') + name))
+    if (!why.isEmpty() || QFileInfo::exists(commandLine::projectFolder(location, name)))
         return why;
     // Whether a new entry of that name could be made in the location at all.
     const projectWriter::Decision entry = writer.plan(name, QByteArray());
     if (entry.outcome == projectWriter::Refused)
-        return cannotCreate(location + QLatin1Char('/') + name, entry.reason);
+        return cannotCreate(commandLine::projectFolder(location, name), entry.reason);
     return QString();
 }

@@ -5,6 +5,7 @@
 #include "foldersnapshot.h"
 #include "interruptguard.h"
 #include "preparation.h"
+#include "productnames.h"
 #include "projectwriter.h"
 #include "reviewdialog.h"
 #include "runreport.h"
@@ -16,7 +17,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -31,7 +31,7 @@ QString tr(const char *text)
 
 QString caption()
 {
-    return tr("ZELK Application Wizard");
+    return tr(productNames::messageCaption);
 }
 
 fileSink::Mode sinkMode(templateRunner::Attendance attendance, wizRequest::Existing existing)
@@ -69,12 +69,6 @@ templateRunner::templateRunner(Attendance attendance, QWidget *parent)
 
 templateRunner::~templateRunner() = default;
 
-bool templateRunner::headless()
-{
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
-}
-
 int templateRunner::failRun(const QString &message)
 {
     teller(m_attendance == Attended, m_parent).tell(message, caption());
@@ -92,7 +86,7 @@ bool templateRunner::prepare(const QString &location, const QString &name)
         voice.tell(why, caption());
         return false;
     }
-    if (m_attendance == Attended && QFileInfo(location + QLatin1Char('/') + name).isDir()) {
+    if (m_attendance == Attended && QFileInfo(commandLine::projectFolder(location, name)).isDir()) {
         QMessageBox question(QMessageBox::Information, caption(),
             tr("The path already exists. OK to overwrite?"), QMessageBox::Yes | QMessageBox::No);
         question.setDefaultButton(QMessageBox::No);
@@ -213,7 +207,7 @@ int templateRunner::run(templateStep &step, const wizRequest &request)
         status = 1;
 
     // After a box of failures the user has something to put right first.
-    const QString folder = request.location + QLatin1Char('/') + request.project;
+    const QString folder = commandLine::projectFolder(request.location, request.project);
     if (status == 0 && !request.dryRun && m_attendance != Headless && QFileInfo(folder).isDir())
         showProject(folder);
     return status;

@@ -50,8 +50,6 @@ public:
     // started, says where the project is instead.
     void showProject(const QString &folder);
 
-    // True on the platforms where no window can be seen.
-    static bool headless();
 
 private:
     int failRun(const QString &message);
