@@ -56,6 +56,14 @@
         <source>&quot;~&quot; is not expanded here: type the whole path, such as %1.</source>
         <translation>„~“ wird hier nicht ersetzt: Geben Sie den ganzen Pfad ein, etwa %1.</translation>
     </message>
+    <message>
+        <source>TITLE</source>
+        <translation>TITEL</translation>
+    </message>
+    <message>
+        <source>DIR</source>
+        <translation>VERZEICHNIS</translation>
+    </message>
 </context>
 <context>
     <name>cppName</name>

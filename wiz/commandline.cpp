@@ -17,7 +17,10 @@ namespace {
 // hand it over unseen, whatever it looks like.
 const char *const plainFlags[] = { "--batch", "--dry-run", "--verbose", "-v", "--list", "--json",
     "--help", "-h", "--version", "--paths" };
-const char *const flagsWithValue[][2] = { { "--help-template", "TITLE" }, { "--template", "DIR" } };
+// The second of each pair names the value in the user's language.
+const char *const flagsWithValue[][2]
+    = { { "--help-template", QT_TRANSLATE_NOOP("commandLine", "TITLE") },
+          { "--template", QT_TRANSLATE_NOOP("commandLine", "DIR") } };
 const char existingFlag[] = "--existing";
 const char *const existingValues[] = { "replace", "keep", "fail" };
 
@@ -167,7 +170,7 @@ QString commandLine::flagError(const QStringList &arguments)
                     continue;
                 if (++i >= arguments.size())
                     return QCoreApplication::translate("commandLine", "%1 needs a value: %1 %2")
-                        .arg(argument, QLatin1String(flag[1]));
+                        .arg(argument, QCoreApplication::translate("commandLine", flag[1]));
             }
             continue;
         }
