@@ -611,7 +611,7 @@ Neue Dateien und Dateien, die bereits den Inhalt der Vorlage hatten, sind schon 
     </message>
     <message>
         <source>%1 is a symbolic link; the wizard does not write through it.</source>
-        <translation>%1 ist eine symbolische Verknüpfung; der Assistent schreibt nicht über sie.</translation>
+        <translation>%1 ist eine symbolische Verknüpfung; der Assistent folgt ihr beim Schreiben nicht.</translation>
     </message>
     <message>
         <source>--existing takes replace, keep or fail</source>
