@@ -5,6 +5,7 @@
 #ifdef Q_OS_UNIX
 
 #include <QByteArrayList>
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QRandomGenerator>
@@ -409,7 +410,8 @@ int projectWriter::Private::openFolder(int parent, const QByteArray &name, const
             // Another user could have prepared it with links to files of ours.
             if (st.st_uid != geteuid()) {
                 ::close(fd);
-                *reason = QStringLiteral("%1 belongs to another user").arg(shown);
+                *reason = QCoreApplication::translate("projectWriter", "%1 belongs to another user")
+                              .arg(shown);
                 return -1;
             }
             return fd;
@@ -430,11 +432,13 @@ int projectWriter::Private::openFolder(int parent, const QByteArray &name, const
         if ((error == ELOOP || error == ENOTDIR)
             && fstatat(parent, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
             if (S_ISLNK(st.st_mode)) {
-                *reason = QStringLiteral("%1 is a symbolic link").arg(shown);
+                *reason = QCoreApplication::translate("projectWriter", "%1 is a symbolic link")
+                              .arg(shown);
                 return -1;
             }
             if (!S_ISDIR(st.st_mode)) {
-                *reason = QStringLiteral("%1 is not a folder").arg(shown);
+                *reason
+                    = QCoreApplication::translate("projectWriter", "%1 is not a folder").arg(shown);
                 return -1;
             }
             continue; // a folder again: it was swapped meanwhile
@@ -480,7 +484,8 @@ projectWriter::Private::Reach projectWriter::Private::reach(
 {
     Reach reach;
     if (!split(path, &reach.parts)) {
-        reach.reason = QStringLiteral("it is not a path below the location");
+        reach.reason
+            = QCoreApplication::translate("projectWriter", "it is not a path below the location");
         return reach;
     }
     const qsizetype count = reach.parts.size() - (isFolder ? 0 : 1);
@@ -498,14 +503,14 @@ projectWriter::Decision projectWriter::Private::decide(
     if (fstatat(dir, name.constData(), old, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? Decision { Create, QString() } : refused(errorText(errno));
     if (S_ISLNK(old->st_mode))
-        return refused(QStringLiteral("it is a symbolic link"));
+        return refused(QCoreApplication::translate("projectWriter", "it is a symbolic link"));
     if (S_ISDIR(old->st_mode))
         return refused(errorText(EISDIR));
     if (!S_ISREG(old->st_mode))
-        return refused(QStringLiteral("it is not a regular file"));
+        return refused(QCoreApplication::translate("projectWriter", "it is not a regular file"));
     // Replacing would split it: the other names would keep the old bytes.
     if (old->st_nlink > 1)
-        return refused(QStringLiteral("it has other hard links"));
+        return refused(QCoreApplication::translate("projectWriter", "it has other hard links"));
     if (old->st_size == bytes.size() && holds(dir, name.constData(), *old, bytes))
         return { Unchanged, QString() };
     // The rename would replace a file the user made read-only to keep it.
@@ -651,9 +656,9 @@ QString folderRefusal(const QString &location, const QString &path, bool include
         below += (i ? QStringLiteral("/") : QString()) + parts.at(i);
         const QFileInfo info(location + QLatin1Char('/') + below);
         if (info.isSymLink())
-            return QStringLiteral("%1 is a symbolic link").arg(below);
+            return QCoreApplication::translate("projectWriter", "%1 is a symbolic link").arg(below);
         if (info.exists() && !info.isDir())
-            return QStringLiteral("%1 is not a folder").arg(below);
+            return QCoreApplication::translate("projectWriter", "%1 is not a folder").arg(below);
     }
     return QString();
 }
@@ -673,18 +678,19 @@ projectWriter::~projectWriter()
 projectWriter::Decision projectWriter::plan(const QString &path, const QByteArray &bytes)
 {
     if (!validPath(path))
-        return refused(QStringLiteral("it is not a path below the location"));
+        return refused(
+            QCoreApplication::translate("projectWriter", "it is not a path below the location"));
     const QString why = folderRefusal(d->location, path, false);
     if (!why.isEmpty())
         return refused(why);
     const QString full = d->location + QLatin1Char('/') + path;
     const QFileInfo target(full);
     if (target.isSymLink())
-        return refused(QStringLiteral("it is a symbolic link"));
+        return refused(QCoreApplication::translate("projectWriter", "it is a symbolic link"));
     if (target.isDir())
         return refused(qt_error_string(EISDIR));
     if (target.exists() && !target.isFile())
-        return refused(QStringLiteral("it is not a regular file"));
+        return refused(QCoreApplication::translate("projectWriter", "it is not a regular file"));
     if (!target.exists())
         return { Create, QString() };
     QFile file(full);
@@ -718,7 +724,8 @@ projectWriter::Decision projectWriter::write(
 projectWriter::Decision projectWriter::makeFolder(const QString &path)
 {
     if (!validPath(path))
-        return refused(QStringLiteral("it is not a path below the location"));
+        return refused(
+            QCoreApplication::translate("projectWriter", "it is not a path below the location"));
     const QString why = folderRefusal(d->location, path, true);
     if (!why.isEmpty())
         return refused(why);

@@ -56,6 +56,14 @@
         <source>&quot;~&quot; is not expanded here: type the whole path, such as %1.</source>
         <translation>„~“ wird hier nicht ersetzt: Geben Sie den ganzen Pfad ein, etwa %1.</translation>
     </message>
+    <message>
+        <source>TITLE</source>
+        <translation>TITEL</translation>
+    </message>
+    <message>
+        <source>DIR</source>
+        <translation>VERZEICHNIS</translation>
+    </message>
 </context>
 <context>
     <name>cppName</name>
@@ -92,11 +100,18 @@
     </message>
 </context>
 <context>
+    <name>fileSink</name>
+    <message>
+        <source>it is not below the location</source>
+        <translation>es liegt nicht unterhalb des Speicherorts</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Usage: wiz                         open the wizard&apos;s window
        wiz /path=LOCATION /project=NAME &quot;/key=TITLE&quot; [FLAG...] [ARGUMENT...]
-       wiz --list [--json] | --help | --version
+       wiz --list [--json] | --paths | --help-template TITLE | --help | --version
 
 Creates a new source project from a template. With arguments wiz runs
 unattended: it makes the directory LOCATION/NAME without asking, lets the
@@ -112,32 +127,53 @@ template titled TITLE write into it, and exits.
 Flags of an unattended run, anywhere among the arguments:
   --batch          nobody is there: show no window and close every dialog
                    as if Escape were pressed, even on a display
-  --dry-run        write nothing; print what the run would do to each file:
-                   create, replace or unchanged, and its path
+  --dry-run        write nothing and change no setting; print what the run
+                   would do to each file (create, replace, unchanged, kept
+                   or failed, and its path), with the run&apos;s exit status
   --verbose, -v    after the run, print what was done to each file
+  --existing=WHAT  an existing file that would change: replace it (the
+                   default), keep it as it is, or fail: write nothing at
+                   all and exit 1
 
   --list           print the title of each template, one a line
-  --json           with --list: a JSON array of {&quot;title&quot;, &quot;library&quot;}
+  --json           with --list: a JSON array of {&quot;title&quot;, &quot;library&quot;}, with
+                   &quot;description&quot;, &quot;version&quot;, &quot;name&quot;, &quot;options&quot; and
+                   &quot;shadows&quot; where there are any
+  --paths          print each folder templates are looked for in, in order,
+                   with what was found there or why it was passed over
+  --help-template TITLE
+                   print what the template tells about itself: description,
+                   version, project-name rule and its /NAME=VALUE options
   --help, -h       print this text
   --version        print the version of wiz
 
 Example:
   wiz /path=/tmp /project=meter &quot;/key=Create C++ Scripted UI / Panel&quot; /title=Meter
 
-Templates are the libraries in ./plugins; where that directory does not exist,
-in the plugins directory beside wiz, or in ../lib/wiz/plugins beside it. Then
-in each directory of WIZ_PLUGIN_PATH (separated by &quot;:&quot;) and in your own
+Templates are the libraries in ./plugins; where that directory does not exist
+or holds no library, in the plugins directory beside wiz, or in
+../lib/wiz/plugins beside it (for a wiz in /usr/bin or /usr/local/bin, both
+/usr/lib/wiz/plugins and /usr/local/lib/wiz/plugins). Then in each directory
+of WIZ_PLUGIN_PATH (separated by &quot;:&quot;) and in your own
 $XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of
 the same title wins. A library or directory that other users can write to,
-or that belongs to another user than you or root, is not loaded.
+or that belongs to another user than you or root, is not loaded, nor one
+below such a directory (a sticky one such as /tmp excepted). What each library
+gave is remembered in $XDG_CACHE_HOME/wiz (~/.cache/wiz).
 
 Exit status: 0 every file written; 1 the template could not be run or wrote
-nothing; 2 no display to show the window on; 3 some files could not be written.
-No run loses a byte that was there: a file is replaced only by a complete new one.
+nothing, or --existing=fail found a file that would change; 2 no display to
+show the window on; 3 some files could not be written; 128 + N ended by
+signal N (its temporary files removed).
+
+wiz writes every file itself and tells truthfully what became of each: a file
+is written whole or not at all and keeps its mode, owner and group; a file
+that already holds the same bytes is not touched; nothing is written through
+a link, into another user&apos;s folder, or over a file with other hard links.
 </source>
         <translation>Aufruf: wiz                         das Fenster des Assistenten öffnen
         wiz /path=ORT /project=NAME &quot;/key=TITEL&quot; [SCHALTER...] [ARGUMENT...]
-        wiz --list [--json] | --help | --version
+        wiz --list [--json] | --paths | --help-template TITEL | --help | --version
 
 Legt ein neues Quellprojekt aus einer Vorlage an. Mit Argumenten arbeitet wiz
 ohne Rückfragen: Es legt das Verzeichnis ORT/NAME an, lässt die Vorlage mit
@@ -153,42 +189,211 @@ dem Titel TITEL hineinschreiben und endet.
 Schalter eines Laufs ohne Rückfragen, an beliebiger Stelle:
   --batch          niemand ist da: kein Fenster, und jeder Dialog wird wie mit
                    Escape geschlossen, auch auf einem Bildschirm
-  --dry-run        nichts schreiben; für jede Datei ausgeben, was der Lauf täte:
-                   create, replace oder unchanged, und ihren Pfad
+  --dry-run        nichts schreiben und keine Einstellung ändern; für jede
+                   Datei ausgeben, was der Lauf mit ihr täte (create, replace,
+                   unchanged, kept oder failed, und ihren Pfad), mit dem
+                   Rückgabewert des Laufs
   --verbose, -v    nach dem Lauf ausgeben, was mit jeder Datei geschah
+  --existing=WAS   eine vorhandene Datei, die sich ändern würde: ersetzen
+                   (replace, die Vorgabe), unverändert lassen (keep) oder
+                   scheitern (fail): gar nichts schreiben und mit 1 enden
 
   --list           den Titel jeder Vorlage ausgeben, einen je Zeile
-  --json           mit --list: ein JSON-Array aus {&quot;title&quot;, &quot;library&quot;}
+  --json           mit --list: ein JSON-Array aus {&quot;title&quot;, &quot;library&quot;}, mit
+                   &quot;description&quot;, &quot;version&quot;, &quot;name&quot;, &quot;options&quot; und
+                   &quot;shadows&quot;, wo es sie gibt
+  --paths          jeden Ordner, in dem Vorlagen gesucht werden, der Reihe
+                   nach ausgeben, mit dem, was dort gefunden wurde, oder dem
+                   Grund, warum er übergangen wurde
+  --help-template TITEL
+                   ausgeben, was die Vorlage über sich selbst sagt:
+                   Beschreibung, Version, Regel für den Projektnamen und ihre
+                   Optionen /NAME=WERT
   --help, -h       diesen Text ausgeben
   --version        die Version von wiz ausgeben
 
 Beispiel:
   wiz /path=/tmp /project=meter &quot;/key=Create C++ Scripted UI / Panel&quot; /title=Meter
 
-Vorlagen sind die Bibliotheken in ./plugins; wo es dieses Verzeichnis nicht gibt,
-die im Verzeichnis plugins neben wiz oder in ../lib/wiz/plugins daneben. Danach
-die in jedem Verzeichnis von WIZ_PLUGIN_PATH (getrennt durch &quot;:&quot;) und in Ihrem
-eigenen $XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); eine spätere
-Vorlage gleichen Titels gewinnt. Eine Bibliothek oder ein Verzeichnis, in das
-andere Benutzer schreiben dürfen oder das einem anderen Benutzer als Ihnen oder
-root gehört, wird nicht geladen.
+Vorlagen sind die Bibliotheken in ./plugins; wo es dieses Verzeichnis nicht gibt
+oder es keine Bibliothek enthält, die im Verzeichnis plugins neben wiz oder in
+../lib/wiz/plugins daneben (für ein wiz in /usr/bin oder /usr/local/bin beide,
+/usr/lib/wiz/plugins und /usr/local/lib/wiz/plugins). Danach die in jedem
+Verzeichnis von WIZ_PLUGIN_PATH (getrennt durch &quot;:&quot;) und in Ihrem eigenen
+$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); eine spätere Vorlage
+gleichen Titels gewinnt. Eine Bibliothek oder ein Verzeichnis, in das andere
+Benutzer schreiben dürfen oder das einem anderen Benutzer als Ihnen oder root
+gehört, wird nicht geladen, ebenso wenig eine darunter (außer unter einem
+Verzeichnis mit Sticky-Bit wie /tmp). Was jede Bibliothek geliefert hat, wird
+in $XDG_CACHE_HOME/wiz (~/.cache/wiz) gespeichert.
 
 Rückgabewert: 0 alle Dateien geschrieben; 1 die Vorlage konnte nicht laufen oder
-hat nichts geschrieben; 2 kein Bildschirm für das Fenster; 3 einige Dateien
-konnten nicht geschrieben werden. Kein Lauf verliert ein vorhandenes Byte: eine
-Datei wird nur durch eine vollständige neue ersetzt.
+hat nichts geschrieben, oder --existing=fail hat eine Datei gefunden, die sich
+ändern würde; 2 kein Bildschirm für das Fenster; 3 einige Dateien konnten nicht
+geschrieben werden; 128 + N durch Signal N beendet (die temporären Dateien des
+Laufs entfernt).
+
+wiz schreibt jede Datei selbst und sagt wahrheitsgemäß, was aus jeder wurde:
+Eine Datei wird ganz oder gar nicht geschrieben und behält Modus, Besitzer und
+Gruppe; eine Datei, die schon dieselben Bytes enthält, bleibt unberührt; nichts
+wird durch eine Verknüpfung, in den Ordner eines anderen Benutzers oder über
+eine Datei mit weiteren harten Verknüpfungen geschrieben.
 </translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>no templates found; looked in:</source>
+        <translation>keine Vorlagen gefunden; gesucht in:</translation>
+    </message>
+    <message>
+        <source>the list of templates</source>
+        <translation>die Liste der Vorlagen</translation>
+    </message>
+    <message>
+        <source>no template is titled &quot;%1&quot;; see wiz --list</source>
+        <translation>keine Vorlage hat den Titel „%1“; siehe wiz --list</translation>
+    </message>
+    <message>
+        <source>the template&apos;s description</source>
+        <translation>die Beschreibung der Vorlage</translation>
+    </message>
+    <message>
+        <source>passed over: %1</source>
+        <translation>übergangen: %1</translation>
+    </message>
+    <message>
+        <source>no library</source>
+        <translation>keine Bibliothek</translation>
+    </message>
+    <message>
+        <source>the list of folders</source>
+        <translation>die Liste der Ordner</translation>
+    </message>
+    <message>
+        <source>no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>kein Bildschirm, auf dem das Fenster erscheinen kann (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt).</translation>
+    </message>
+    <message>
+        <source>to create a project without a window, give its options; see wiz --help.</source>
+        <translation>um ein Projekt ohne Fenster anzulegen, geben Sie seine Optionen an; siehe wiz --help.</translation>
+    </message>
+    <message>
+        <source>the usage text</source>
+        <translation>der Hilfetext</translation>
+    </message>
+    <message>
+        <source>the version</source>
+        <translation>die Version</translation>
+    </message>
+    <message>
+        <source>--help-template needs the title of a template; see wiz --list</source>
+        <translation>--help-template braucht den Titel einer Vorlage; siehe wiz --list</translation>
+    </message>
+</context>
+<context>
+    <name>modalDialogCloser</name>
+    <message>
+        <source>no one can answer this dialog, closed it: %1</source>
+        <translation>niemand kann diesen Dialog beantworten, er wurde geschlossen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>pluginCatalog</name>
+    <message>
+        <source>it holds no template library</source>
+        <translation>er enthält keine Vorlagenbibliothek</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>es gibt ihn nicht</translation>
+    </message>
+    <message>
+        <source>it is no folder</source>
+        <translation>es ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it was read already</source>
+        <translation>er wurde bereits gelesen</translation>
+    </message>
+    <message>
+        <source>it is no template library (no load_zelk_wizard_plugin)</source>
+        <translation>sie ist keine Vorlagenbibliothek (kein load_zelk_wizard_plugin)</translation>
+    </message>
+    <message>
+        <source>its name is not valid in the local encoding</source>
+        <translation>ihr Name ist in der lokalen Zeichenkodierung ungültig</translation>
     </message>
 </context>
 <context>
     <name>pluginLibrary</name>
     <message>
-        <source>its factory failed: %1</source>
-        <translation>ihre Fabrikfunktion ist gescheitert: %1</translation>
+        <source>%1 failed: %2</source>
+        <translation>%1 ist gescheitert: %2</translation>
     </message>
     <message>
-        <source>its factory failed</source>
-        <translation>ihre Fabrikfunktion ist gescheitert</translation>
+        <source>%1 failed</source>
+        <translation>%1 ist gescheitert</translation>
+    </message>
+    <message>
+        <source>its stamp</source>
+        <translation>ihre Versionskennung</translation>
+    </message>
+    <message>
+        <source>its factory</source>
+        <translation>ihre Fabrikfunktion</translation>
+    </message>
+    <message>
+        <source>its release function</source>
+        <translation>ihre Freigabefunktion</translation>
+    </message>
+    <message>
+        <source>its description</source>
+        <translation>ihre Beschreibung</translation>
+    </message>
+</context>
+<context>
+    <name>pluginScanner</name>
+    <message>
+        <source>its factory gave no template</source>
+        <translation>ihre Fabrikfunktion hat keine Vorlage geliefert</translation>
+    </message>
+    <message>
+        <source>its description() failed</source>
+        <translation>ihre description() ist gescheitert</translation>
+    </message>
+    <message>
+        <source>it crashed the listing (%1)</source>
+        <translation>sie hat die Auflistung zum Absturz gebracht (%1)</translation>
+    </message>
+    <message>
+        <source>it ended the listing with exit status %1</source>
+        <translation>sie hat die Auflistung mit dem Rückgabewert %1 beendet</translation>
+    </message>
+    <message>
+        <source>the listing could not start: %1</source>
+        <translation>die Auflistung konnte nicht starten: %1</translation>
+    </message>
+    <message>
+        <source>its listing was garbled</source>
+        <translation>ihre Auflistung war unleserlich</translation>
+    </message>
+    <message>
+        <source>it did not answer within %1 ms</source>
+        <translation>sie hat nicht innerhalb von %1 ms geantwortet</translation>
+    </message>
+</context>
+<context>
+    <name>pluginStamp</name>
+    <message>
+        <source>it was built for template contract version %1, this wizard has %2</source>
+        <translation>sie wurde für Version %1 der Vorlagenschnittstelle gebaut, dieser Assistent hat Version %2</translation>
+    </message>
+    <message>
+        <source>it was built with Qt %1, this wizard runs on Qt %2</source>
+        <translation>sie wurde mit Qt %1 gebaut, dieser Assistent läuft mit Qt %2</translation>
     </message>
 </context>
 <context>
@@ -198,24 +403,148 @@ Datei wird nur durch eine vollständige neue ersetzt.
         <translation>es ist kein Ordner</translation>
     </message>
     <message>
-        <source>it leads into %1, and %2</source>
-        <translation>es führt nach %1, und %2</translation>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <translation>ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>belongs to %1, neither to you nor to root</source>
+        <translation>gehört %1, weder Ihnen noch root</translation>
+    </message>
+    <message>
+        <source>is writable by every user</source>
+        <translation>ist für alle Benutzer beschreibbar</translation>
+    </message>
+    <message>
+        <source>is writable by the group %1</source>
+        <translation>ist für die Gruppe %1 beschreibbar</translation>
+    </message>
+    <message>
+        <source>it passes through a link of %1 in %2, which every user may write in</source>
+        <translation>es führt über eine Verknüpfung von %1 in %2, einem Ordner, in den alle Benutzer schreiben dürfen</translation>
+    </message>
+    <message>
+        <source>it leads into %1, which %2</source>
+        <translation>es führt nach %1; das Ziel %2</translation>
+    </message>
+    <message>
+        <source>it %1</source>
+        <translation>es %1</translation>
+    </message>
+    <message>
+        <source>it lies in %1, which %2</source>
+        <translation>es liegt in %1; dieser Ordner %2</translation>
+    </message>
+</context>
+<context>
+    <name>projectWriter</name>
+    <message>
+        <source>%1 belongs to another user</source>
+        <translation>%1 gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link</source>
+        <translation>%1 ist eine symbolische Verknüpfung</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a path below the location</source>
+        <translation>es ist kein Pfad unterhalb des Speicherorts</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>es ist eine symbolische Verknüpfung</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
         <translation>es ist keine gewöhnliche Datei</translation>
     </message>
     <message>
-        <source>it belongs to %1, neither to you nor to root</source>
-        <translation>es gehört %1, weder Ihnen noch root</translation>
+        <source>it has other hard links</source>
+        <translation>es hat weitere harte Verknüpfungen</translation>
+    </message>
+</context>
+<context>
+    <name>reviewDialogBase</name>
+    <message>
+        <source>Replace Existing Files?</source>
+        <translation>Vorhandene Dateien ersetzen?</translation>
     </message>
     <message>
-        <source>it is writable by every user</source>
-        <translation>jeder Benutzer darf hineinschreiben</translation>
+        <source>The template wrote other content for these files than they hold now. Checked files are replaced; unchecked files keep what they hold. Cancel keeps them all.
+
+New files and files that already held the template&apos;s content are in place.</source>
+        <translation>Die Vorlage hat für diese Dateien einen anderen Inhalt geschrieben, als sie jetzt enthalten. Markierte Dateien werden ersetzt; nicht markierte behalten ihren Inhalt. „Abbrechen“ behält sie alle.
+
+Neue Dateien und Dateien, die bereits den Inhalt der Vorlage hatten, sind schon an ihrem Platz.</translation>
     </message>
     <message>
-        <source>it is writable by the group %1</source>
-        <translation>die Gruppe %1 darf hineinschreiben</translation>
+        <source>&amp;Replace Checked</source>
+        <translation>Markierte &amp;ersetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>runReport</name>
+    <message>
+        <source>cannot write the report: %1</source>
+        <translation>der Bericht kann nicht geschrieben werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>templateDescription</name>
+    <message>
+        <source>&quot;%1&quot; does not match %2.</source>
+        <translation>„%1“ passt nicht zu %2.</translation>
+    </message>
+    <message>
+        <source> (default: %1)</source>
+        <translation> (Standard: %1)</translation>
+    </message>
+    <message>
+        <source>any folder name</source>
+        <translation>ein beliebiger Ordnername</translation>
+    </message>
+    <message>
+        <source>matches %1</source>
+        <translation>passt zu %1</translation>
+    </message>
+    <message>
+        <source>a C++ identifier (letters, digits and &quot;_&quot;, not beginning with a digit)</source>
+        <translation>ein C++-Bezeichner (Buchstaben, Ziffern und „_“, nicht mit einer Ziffer am Anfang)</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version: %1</translation>
+    </message>
+    <message>
+        <source>Library: %1</source>
+        <translation>Bibliothek: %1</translation>
+    </message>
+    <message>
+        <source>Project name: %1</source>
+        <translation>Projektname: %1</translation>
+    </message>
+    <message>
+        <source>Options: none</source>
+        <translation>Optionen: keine</translation>
+    </message>
+    <message>
+        <source>Options, each given as /NAME=VALUE:</source>
+        <translation>Optionen, jeweils als /NAME=WERT anzugeben:</translation>
     </message>
 </context>
 <context>
@@ -281,8 +610,20 @@ Datei wird nur durch eine vollständige neue ersetzt.
         <translation>%1 gehört einem anderen Benutzer; der Assistent schreibt nicht hinein.</translation>
     </message>
     <message>
-        <source>it could not be created</source>
-        <translation>er konnte nicht angelegt werden</translation>
+        <source>%1 is a symbolic link; the wizard does not write through it.</source>
+        <translation>%1 ist eine symbolische Verknüpfung; der Assistent folgt ihr beim Schreiben nicht.</translation>
+    </message>
+    <message>
+        <source>--existing takes replace, keep or fail</source>
+        <translation>--existing erwartet replace, keep oder fail</translation>
+    </message>
+    <message>
+        <source>nothing was written: these files exist and would change (--existing=fail): %1</source>
+        <translation>nichts wurde geschrieben: diese Dateien existieren und würden sich ändern (--existing=fail): %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>Schreiben nicht möglich: %1</translation>
     </message>
 </context>
 <context>
@@ -330,6 +671,10 @@ Datei wird nur durch eine vollständige neue ersetzt.
     <message>
         <source>The location does not exist.</source>
         <translation>Den Speicherort gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>%1 runs instead of %2</source>
+        <translation>%1 läuft statt %2</translation>
     </message>
 </context>
 <context>

@@ -13,16 +13,14 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("commandLine", text);
-}
-
 // The host's own flags. Those that take the next argument as their value
 // hand it over unseen, whatever it looks like.
 const char *const plainFlags[] = { "--batch", "--dry-run", "--verbose", "-v", "--list", "--json",
     "--help", "-h", "--version", "--paths" };
-const char *const flagsWithValue[][2] = { { "--help-template", "TITLE" }, { "--template", "DIR" } };
+// The second of each pair names the value in the user's language.
+const char *const flagsWithValue[][2]
+    = { { "--help-template", QT_TRANSLATE_NOOP("commandLine", "TITLE") },
+          { "--template", QT_TRANSLATE_NOOP("commandLine", "DIR") } };
 const char existingFlag[] = "--existing";
 const char *const existingValues[] = { "replace", "keep", "fail" };
 
@@ -171,7 +169,8 @@ QString commandLine::flagError(const QStringList &arguments)
                 if (argument != QLatin1String(flag[0]))
                     continue;
                 if (++i >= arguments.size())
-                    return tr("%1 needs a value: %1 %2").arg(argument, QLatin1String(flag[1]));
+                    return QCoreApplication::translate("commandLine", "%1 needs a value: %1 %2")
+                        .arg(argument, QCoreApplication::translate("commandLine", flag[1]));
             }
             continue;
         }
@@ -180,13 +179,16 @@ QString commandLine::flagError(const QStringList &arguments)
             const QString value = argument.mid(name.size() + 1);
             if (std::none_of(std::begin(existingValues), std::end(existingValues),
                     [&value](const char *known) { return value == QLatin1String(known); }))
-                return tr("%1: use %2=replace, %2=keep or %2=fail").arg(argument, name);
+                return QCoreApplication::translate(
+                    "commandLine", "%1: use %2=replace, %2=keep or %2=fail")
+                    .arg(argument, name);
             continue;
         }
         const QStringList near = closest(name, flags, 1);
         if (near.isEmpty())
-            return tr("unknown option %1").arg(argument);
-        return tr("unknown option %1 (did you mean %2?)").arg(argument, near.first());
+            return QCoreApplication::translate("commandLine", "unknown option %1").arg(argument);
+        return QCoreApplication::translate("commandLine", "unknown option %1 (did you mean %2?)")
+            .arg(argument, near.first());
     }
     return QString();
 }
@@ -197,20 +199,25 @@ QString commandLine::requestError(const wizRequest &request)
     case nameProblem::None:
         break;
     case nameProblem::Empty:
-        return tr("no project name given: use /project=NAME");
+        return QCoreApplication::translate(
+            "commandLine", "no project name given: use /project=NAME");
     case nameProblem::Blank:
     case nameProblem::SpaceAtEdge:
-        return tr("\"%1\" is no project name: it begins or ends with a space").arg(request.project);
+        return QCoreApplication::translate(
+            "commandLine", "\"%1\" is no project name: it begins or ends with a space")
+            .arg(request.project);
     case nameProblem::NotOneFolder:
-        return tr("\"%1\" is no project name: give one directory name with /project=NAME")
+        return QCoreApplication::translate(
+            "commandLine", "\"%1\" is no project name: give one directory name with /project=NAME")
             .arg(request.project);
     }
     if (request.location.isEmpty())
-        return tr("no location given: use /path=DIRECTORY");
+        return QCoreApplication::translate("commandLine", "no location given: use /path=DIRECTORY");
     if (request.location.startsWith(QLatin1Char('~')) && !QFileInfo::exists(request.location))
         return tildeExplanation();
     if (request.key.isEmpty())
-        return tr("no template given: use /key=TITLE; see wiz --list");
+        return QCoreApplication::translate(
+            "commandLine", "no template given: use /key=TITLE; see wiz --list");
     return QString();
 }
 
@@ -218,14 +225,16 @@ QString commandLine::titleSuggestion(const QString &key, const QStringList &titl
 {
     QStringList near = closest(key, titles, 3);
     if (near.isEmpty())
-        return tr("see wiz --list");
+        return QCoreApplication::translate("commandLine", "see wiz --list");
     for (QString &title : near)
         title = QLatin1Char('"') + title + QLatin1Char('"');
     QString choices = near.takeLast();
     if (!near.isEmpty())
         //: the last of two or three template titles: "A", "B" or "C"
-        choices = tr("%1 or %2").arg(near.join(QStringLiteral(", ")), choices);
-    return tr("did you mean %1? see wiz --list").arg(choices);
+        choices = QCoreApplication::translate("commandLine", "%1 or %2")
+                      .arg(near.join(QStringLiteral(", ")), choices);
+    return QCoreApplication::translate("commandLine", "did you mean %1? see wiz --list")
+        .arg(choices);
 }
 
 QStringList commandLine::closest(const QString &word, const QStringList &candidates, int limit)
@@ -266,7 +275,8 @@ QStringList commandLine::closest(const QString &word, const QStringList &candida
 
 QString commandLine::tildeExplanation()
 {
-    return tr("\"~\" is not expanded here: type the whole path, such as %1.")
+    return QCoreApplication::translate(
+        "commandLine", "\"~\" is not expanded here: type the whole path, such as %1.")
         .arg(QDir::toNativeSeparators(QDir::homePath()));
 }
 

@@ -9,11 +9,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("templateRunner", text);
-}
-
 templateStep::failure failed(const QString &message)
 {
     templateStep::failure failure;
@@ -27,11 +22,14 @@ templateStep::failure libraryTemplate::produce(const QString &location, const wi
 {
     pluginLibrary library(m_libraryPath);
     if (!library.load())
-        return { tr("Could not load library specified: ") + request.key, tr("Oh Dear"),
-            QMessageBox::Information };
+        return { QCoreApplication::translate("templateRunner", "Could not load library specified: ")
+                + request.key,
+            QCoreApplication::translate("templateRunner", "Oh Dear"), QMessageBox::Information };
     zelk_wizard_plugin *plugin = library.create();
     if (!plugin)
-        return failed(tr("the library of \"%1\" gave no template").arg(request.key));
+        return failed(
+            QCoreApplication::translate("templateRunner", "the library of \"%1\" gave no template")
+                .arg(request.key));
 
     QString error;
     try {
@@ -39,11 +37,13 @@ templateStep::failure libraryTemplate::produce(const QString &location, const wi
     } catch (const std::exception &thrown) {
         error = QString::fromLocal8Bit(thrown.what());
     } catch (...) {
-        error = tr("unknown exception");
+        error = QCoreApplication::translate("templateRunner", "unknown exception");
     }
     // A destructor may still write; the run looks at the folder after it.
     library.release(plugin);
     if (!error.isEmpty())
-        return failed(tr("the template \"%1\" failed: %2").arg(request.key, error));
+        return failed(
+            QCoreApplication::translate("templateRunner", "the template \"%1\" failed: %2")
+                .arg(request.key, error));
     return {};
 }

@@ -103,11 +103,15 @@ bool hasArgument(int argc, char *argv[], const char *flag)
 }
 
 // Output that went nowhere (a full disk, a closed pipe) must not look like success.
+// what is marked for translation in context "main".
 int finishOutput(const char *what)
 {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return 0;
-    std::fprintf(stderr, "wiz: cannot write %s: %s\n", what, std::strerror(errno));
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    std::fprintf(stderr, "wiz: %s\n",
+        qPrintable(QCoreApplication::translate("main", "cannot write %1: %2")
+                       .arg(QCoreApplication::translate("main", what), reason)));
     return 1;
 }
 
@@ -138,7 +142,8 @@ int listTemplates(bool json)
     // An empty list is an answer, but whoever expected a template needs to
     // know where nothing was found.
     if (entries.isEmpty()) {
-        std::fprintf(stderr, "wiz: no templates found; looked in:\n");
+        std::fprintf(stderr, "wiz: %s\n",
+            qPrintable(QCoreApplication::translate("main", "no templates found; looked in:")));
         for (const QString &folder : pluginCatalog::directoriesRead())
             std::fprintf(stderr, "  %s\n", qPrintable(folder));
     }
@@ -156,7 +161,7 @@ int listTemplates(bool json)
         for (const pluginEntry &entry : entries)
             std::printf("%s\n", qPrintable(entry.title));
     }
-    return finishOutput("the list of templates");
+    return finishOutput(QT_TRANSLATE_NOOP("main", "the list of templates"));
 }
 
 // The template that runs for title: as in the window's list, a later library
@@ -177,12 +182,14 @@ int helpTemplate(const QString &title)
 {
     pluginEntry entry;
     if (!findTemplate(pluginCatalog::scan(pluginCatalog::WithoutIcons), title, &entry)) {
-        std::fprintf(stderr, "wiz: no template is titled \"%s\"; see wiz --list\n",
-            qPrintable(title));
+        std::fprintf(stderr, "wiz: %s\n",
+            qPrintable(
+                QCoreApplication::translate("main", "no template is titled \"%1\"; see wiz --list")
+                    .arg(title)));
         return 1;
     }
     std::fputs(qPrintable(templateDescription::help(entry)), stdout);
-    return finishOutput("the template's description");
+    return finishOutput(QT_TRANSLATE_NOOP("main", "the template's description"));
 }
 
 int listFolders()
@@ -191,13 +198,15 @@ int listFolders()
     for (const pluginFolder &folder : pluginCatalog::foldersRead()) {
         std::printf("%s\n", qPrintable(folder.path));
         if (!folder.passedOver.isEmpty())
-            std::printf("    passed over: %s\n", qPrintable(folder.passedOver));
+            std::printf("    %s\n",
+                qPrintable(
+                    QCoreApplication::translate("main", "passed over: %1").arg(folder.passedOver)));
         else if (folder.found.isEmpty())
-            std::printf("    no library\n");
+            std::printf("    %s\n", qPrintable(QCoreApplication::translate("main", "no library")));
         for (const QString &line : folder.found)
             std::printf("    %s\n", qPrintable(line));
     }
-    return finishOutput("the list of folders");
+    return finishOutput(QT_TRANSLATE_NOOP("main", "the list of folders"));
 }
 
 // The unattended run where nobody can see a window, without building the
@@ -245,10 +254,15 @@ int main(int argc, char *argv[])
     // answer one: each goes as it would on a build server, even on a display.
     if (answerOnly || request.batch || !hasDisplay()) {
         if (argc <= 1) {
-            std::fputs("wiz: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
-                       "is set).\nwiz: to create a project without a window, give its options; "
-                       "see wiz --help.\n",
-                stderr);
+            // Said in the user's language, which needs an application to load it.
+            QCoreApplication app(argc, argv);
+            translations::install();
+            std::fprintf(stderr, "wiz: %s\nwiz: %s\n",
+                qPrintable(QCoreApplication::translate("main",
+                    "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is "
+                    "set).")),
+                qPrintable(QCoreApplication::translate("main",
+                    "to create a project without a window, give its options; see wiz --help.")));
             return 2;
         }
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -269,18 +283,19 @@ int main(int argc, char *argv[])
         }
         if (help) {
             std::fputs(qPrintable(QCoreApplication::translate("main", usage)), stdout);
-            return finishOutput("the usage text");
+            return finishOutput(QT_TRANSLATE_NOOP("main", "the usage text"));
         }
         if (version) {
             std::printf("wiz %s\n", WIZ_VERSION);
-            return finishOutput("the version");
+            return finishOutput(QT_TRANSLATE_NOOP("main", "the version"));
         }
         if (list)
             return paths ? listFolders() : listTemplates(hasArgument(argc, argv, "--json"));
         const qsizetype at = arguments.indexOf(QLatin1String("--help-template"));
         if (at + 1 >= arguments.size()) {
-            std::fputs("wiz: --help-template needs the title of a template; see wiz --list\n",
-                stderr);
+            std::fprintf(stderr, "wiz: %s\n",
+                qPrintable(QCoreApplication::translate(
+                    "main", "--help-template needs the title of a template; see wiz --list")));
             return 1;
         }
         return helpTemplate(arguments.at(at + 1));

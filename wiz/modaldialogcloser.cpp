@@ -1,6 +1,7 @@
 #include "modaldialogcloser.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
@@ -33,7 +34,10 @@ bool modalDialogCloser::eventFilter(QObject *watched, QEvent *event)
     QString text = dialog->windowTitle();
     if (auto *box = qobject_cast<QMessageBox *>(dialog))
         text += QStringLiteral(": ") + box->text();
-    std::fprintf(stderr, "wiz: no one can answer this dialog, closed it: %s\n", qPrintable(text));
+    std::fprintf(stderr, "wiz: %s\n",
+        qPrintable(QCoreApplication::translate(
+            "modalDialogCloser", "no one can answer this dialog, closed it: %1")
+                       .arg(text)));
 
     // Closed once its own event loop runs, the way a user pressing Escape would.
     QPointer<QDialog> guarded(dialog);

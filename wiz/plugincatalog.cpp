@@ -25,11 +25,6 @@ namespace {
 
 const QByteArray librarySuffix = QByteArrayLiteral(".so");
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("pluginCatalog", text);
-}
-
 // A folder to read, or one passed over and why.
 struct folderPlan
 {
@@ -112,7 +107,7 @@ std::vector<folderPlan> plan()
         // Starting the wizard in another project must not empty its list.
         if (here.folder.isOpen() && here.names.isEmpty()) {
             here.folder = pluginTrust::checkedFolder();
-            here.why = tr("it holds no template library");
+            here.why = QCoreApplication::translate("pluginCatalog", "it holds no template library");
             here.line = QStringLiteral("No templates in %1: %2").arg(local, here.why);
         }
         localRead = here.folder.isOpen();
@@ -129,7 +124,8 @@ std::vector<folderPlan> plan()
                 if (QFileInfo(folder).isDir())
                     folders.push_back(openFolder(folder));
                 else
-                    folders.push_back(passedOver(folder, tr("it does not exist")));
+                    folders.push_back(passedOver(
+                        folder, QCoreApplication::translate("pluginCatalog", "it does not exist")));
             }
         }
     }
@@ -138,7 +134,7 @@ std::vector<folderPlan> plan()
         if (QFileInfo(folder).isDir()) {
             folders.push_back(openFolder(folder));
         } else {
-            const QString why = tr("it is no folder");
+            const QString why = QCoreApplication::translate("pluginCatalog", "it is no folder");
             folders.push_back(
                 passedOver(folder, why, QStringLiteral("No templates in %1: %2").arg(folder, why)));
         }
@@ -149,7 +145,8 @@ std::vector<folderPlan> plan()
     if (QFileInfo(own).isDir())
         folders.push_back(openFolder(own));
     else
-        folders.push_back(passedOver(own, tr("it does not exist")));
+        folders.push_back(
+            passedOver(own, QCoreApplication::translate("pluginCatalog", "it does not exist")));
 
     // A folder named twice would list each of its templates twice.
     QSet<QByteArray> seen;
@@ -158,7 +155,7 @@ std::vector<folderPlan> plan()
             continue;
         if (seen.contains(folder.folder.path())) {
             folder.folder = pluginTrust::checkedFolder();
-            folder.why = tr("it was read already");
+            folder.why = QCoreApplication::translate("pluginCatalog", "it was read already");
         }
         seen.insert(folder.folder.path());
     }
@@ -206,7 +203,8 @@ QString reasonText(const QJsonObject &record)
 {
     const QString verdict = record.value(QStringLiteral("verdict")).toString();
     if (verdict == QLatin1String("noentry"))
-        return tr("it is no template library (no load_zelk_wizard_plugin)");
+        return QCoreApplication::translate(
+            "pluginCatalog", "it is no template library (no load_zelk_wizard_plugin)");
     return record.value(QStringLiteral("reason")).toString();
 }
 
@@ -240,7 +238,8 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
             QString why;
             if (QFile::encodeName(library.fileName) != name) {
                 library.path = folder.path + QLatin1Char('/') + shownName(name);
-                why = tr("its name is not valid in the local encoding");
+                why = QCoreApplication::translate(
+                    "pluginCatalog", "its name is not valid in the local encoding");
             }
             const int fd = why.isEmpty() ? pluginTrust::openLibrary(folder.folder, name, &why) : -1;
             if (fd < 0) {

@@ -16,21 +16,19 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("pluginLibrary", text);
-}
-
 // What a function that threw said, for a line that names the library.
 QString failure(const char *what, std::exception_ptr thrown)
 {
     try {
         std::rethrow_exception(thrown);
     } catch (const std::exception &error) {
-        return tr("%1 failed: %2").arg(QLatin1String(what), QString::fromLocal8Bit(error.what()));
+        return QCoreApplication::translate("pluginLibrary", "%1 failed: %2")
+            .arg(QCoreApplication::translate("pluginLibrary", what),
+                QString::fromLocal8Bit(error.what()));
     } catch (...) {
     }
-    return tr("%1 failed").arg(QLatin1String(what));
+    return QCoreApplication::translate("pluginLibrary", "%1 failed")
+        .arg(QCoreApplication::translate("pluginLibrary", what));
 }
 
 // The dynamic loader knows a library by the name it was opened with before it
@@ -122,7 +120,7 @@ QString pluginLibrary::stampRefusal()
     try {
         stamp(&contractVersion, &qtVersion);
     } catch (...) {
-        return failure("its stamp", std::current_exception());
+        return failure(QT_TRANSLATE_NOOP("pluginLibrary", "its stamp"), std::current_exception());
     }
     return pluginStamp::refusal(contractVersion, qtVersion);
 }
@@ -143,7 +141,8 @@ zelk_wizard_plugin *pluginLibrary::create()
     try {
         return factory();
     } catch (...) {
-        m_refusal = failure("its factory", std::current_exception());
+        m_refusal
+            = failure(QT_TRANSLATE_NOOP("pluginLibrary", "its factory"), std::current_exception());
     }
     return nullptr;
 }
@@ -158,7 +157,8 @@ bool pluginLibrary::release(zelk_wizard_plugin *plugin)
     try {
         release(plugin);
     } catch (...) {
-        m_refusal = failure("its release function", std::current_exception());
+        m_refusal = failure(
+            QT_TRANSLATE_NOOP("pluginLibrary", "its release function"), std::current_exception());
         return false;
     }
     return true;
@@ -175,8 +175,9 @@ QJsonObject pluginLibrary::about()
         describe(&text);
     } catch (...) {
         qDebug().noquote() << QStringLiteral("Library %1 cannot describe itself: %2")
-                                  .arg(
-                                      m_path, failure("its description", std::current_exception()));
+                                  .arg(m_path,
+                                      failure(QT_TRANSLATE_NOOP("pluginLibrary", "its description"),
+                                          std::current_exception()));
         return QJsonObject();
     }
     // A copy of our own: the bytes may still refer to the library's memory.
@@ -188,7 +189,7 @@ QJsonObject pluginLibrary::about()
                                   .arg(m_path,
                                       error.error != QJsonParseError::NoError
                                           ? error.errorString()
-                                          : tr("its description is no JSON object"));
+                                          : QStringLiteral("its description is no JSON object"));
         return QJsonObject();
     }
     return document.object();

@@ -20,11 +20,6 @@ const char pluginScanner::scanArgument[] = "--scan-libraries";
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("pluginScanner", text);
-}
-
 QJsonObject verdict(const char *kind, const QString &reason = QString())
 {
     return { { QStringLiteral("verdict"), QLatin1String(kind) },
@@ -48,8 +43,9 @@ QJsonObject describe(const QString &path)
         zelk_wizard_plugin *plugin = library.create();
         if (!plugin) {
             return verdict("leftout",
-                library.refusal().isEmpty() ? tr("its factory gave no template")
-                                            : library.refusal());
+                library.refusal().isEmpty()
+                    ? QCoreApplication::translate("pluginScanner", "its factory gave no template")
+                    : library.refusal());
         }
         QJsonObject listed = verdict("listed");
         try {
@@ -58,7 +54,8 @@ QJsonObject describe(const QString &path)
             listed.insert(QStringLiteral("title"), QString(title.constData(), title.size()));
         } catch (...) {
             library.release(plugin);
-            return verdict("leftout", tr("its description() failed"));
+            return verdict("leftout",
+                QCoreApplication::translate("pluginScanner", "its description() failed"));
         }
         try {
             QByteArray png;
@@ -95,9 +92,10 @@ QString scannerProgram()
 QString stopReason(const QProcess &child)
 {
     if (child.exitStatus() == QProcess::CrashExit)
-        return tr("it crashed the listing (%1)")
+        return QCoreApplication::translate("pluginScanner", "it crashed the listing (%1)")
             .arg(QString::fromLocal8Bit(strsignal(child.exitCode())));
-    return tr("it ended the listing with exit status %1").arg(child.exitCode());
+    return QCoreApplication::translate("pluginScanner", "it ended the listing with exit status %1")
+        .arg(child.exitCode());
 }
 
 } // namespace
@@ -129,7 +127,9 @@ QList<QJsonObject> pluginScanner::scan(const QStringList &paths)
         const QStringList rest = paths.mid(records.size());
         child.start(scannerProgram(), QStringList { QLatin1String(scanArgument) } + rest);
         if (!child.waitForStarted(limit)) {
-            const QString why = tr("the listing could not start: %1").arg(child.errorString());
+            const QString why
+                = QCoreApplication::translate("pluginScanner", "the listing could not start: %1")
+                      .arg(child.errorString());
             while (records.size() < paths.size())
                 records << verdict("leftout", why);
             break;
@@ -140,8 +140,10 @@ QList<QJsonObject> pluginScanner::scan(const QStringList &paths)
         while (stopped.isEmpty() && records.size() < paths.size()) {
             if (child.canReadLine()) {
                 const QJsonObject record = QJsonDocument::fromJson(child.readLine()).object();
-                records << (record.isEmpty() ? verdict("leftout", tr("its listing was garbled"))
-                                             : record);
+                records << (record.isEmpty()
+                        ? verdict("leftout",
+                            QCoreApplication::translate("pluginScanner", "its listing was garbled"))
+                        : record);
                 sinceLast.restart();
                 continue;
             }
@@ -149,7 +151,9 @@ QList<QJsonObject> pluginScanner::scan(const QStringList &paths)
             if (left <= 0) {
                 child.kill();
                 child.waitForFinished(limit);
-                stopped = tr("it did not answer within %1 ms").arg(limit);
+                stopped
+                    = QCoreApplication::translate("pluginScanner", "it did not answer within %1 ms")
+                          .arg(limit);
             } else if (!child.waitForReadyRead(int(left)) && child.state() == QProcess::NotRunning
                 && !child.canReadLine()) {
                 stopped = stopReason(child);

@@ -2,13 +2,15 @@
 
 #include "zelk_wizard_plugin.h"
 
+#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QVersionNumber>
 
 QString pluginStamp::refusal(int contractVersion, int qtVersion)
 {
     if (contractVersion != ZELK_WIZARD_PLUGIN_CONTRACT_VERSION)
-        return QStringLiteral("it was built for template contract version %1, this wizard has %2")
+        return QCoreApplication::translate(
+            "pluginStamp", "it was built for template contract version %1, this wizard has %2")
             .arg(contractVersion)
             .arg(ZELK_WIZARD_PLUGIN_CONTRACT_VERSION);
     const QVersionNumber built((qtVersion >> 16) & 0xff, (qtVersion >> 8) & 0xff, qtVersion & 0xff);
@@ -17,7 +19,8 @@ QString pluginStamp::refusal(int contractVersion, int qtVersion)
     // against the same or an older minor version.
     if (built.majorVersion() != running.majorVersion()
         || built.minorVersion() > running.minorVersion())
-        return QStringLiteral("it was built with Qt %1, this wizard runs on Qt %2")
+        return QCoreApplication::translate(
+            "pluginStamp", "it was built with Qt %1, this wizard runs on Qt %2")
             .arg(built.toString(), running.toString());
     return QString();
 }

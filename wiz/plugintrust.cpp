@@ -20,11 +20,6 @@ namespace {
 // As the kernel's own limit, so a loop of links ends.
 const int maximumLinks = 40;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("pluginTrust", text);
-}
-
 QString userName(uid_t uid)
 {
     const passwd *user = ::getpwuid(uid);
@@ -63,16 +58,20 @@ enum class Kind { Folder, File };
 QString flaw(const struct stat &info, Kind kind, bool stickyAllowed = false)
 {
     if (kind == Kind::Folder ? !S_ISDIR(info.st_mode) : !S_ISREG(info.st_mode))
-        return kind == Kind::Folder ? tr("is not a folder") : tr("is not a regular file");
+        return kind == Kind::Folder
+            ? QCoreApplication::translate("pluginTrust", "is not a folder")
+            : QCoreApplication::translate("pluginTrust", "is not a regular file");
     if (!trustedOwner(info.st_uid))
-        return tr("belongs to %1, neither to you nor to root").arg(userName(info.st_uid));
+        return QCoreApplication::translate(
+            "pluginTrust", "belongs to %1, neither to you nor to root")
+            .arg(userName(info.st_uid));
     if (stickyAllowed && (info.st_mode & S_ISVTX))
         return QString();
     if (info.st_mode & S_IWOTH)
-        return tr("is writable by every user");
+        return QCoreApplication::translate("pluginTrust", "is writable by every user");
     if ((info.st_mode & S_IWGRP) && !isPrivateGroup(info.st_uid, info.st_gid)) {
         const group *writers = ::getgrgid(info.st_gid);
-        return tr("is writable by the group %1")
+        return QCoreApplication::translate("pluginTrust", "is writable by the group %1")
             .arg(writers ? QString::fromLocal8Bit(writers->gr_name) : QString::number(info.st_gid));
     }
     return QString();
@@ -129,7 +128,8 @@ public:
                 // Whoever owns a link in a folder open to all may point it elsewhere.
                 if (!here.strictFlaw.isEmpty() && !trustedOwner(info.st_uid))
                     return fail(why,
-                        tr("it passes through a link of %1 in %2, which every user may write in")
+                        QCoreApplication::translate("pluginTrust",
+                            "it passes through a link of %1 in %2, which every user may write in")
                             .arg(userName(info.st_uid), QString::fromLocal8Bit(shown(here.path))));
                 QByteArray target(PATH_MAX, '\0');
                 const ssize_t size
@@ -156,14 +156,17 @@ public:
             const int next = ::openat(
                 here.fd, part.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (next < 0)
-                return fail(
-                    why, errno == ENOTDIR ? tr("it is not a folder") : qt_error_string(errno));
+                return fail(why,
+                    errno == ENOTDIR
+                        ? QCoreApplication::translate("pluginTrust", "it is not a folder")
+                        : qt_error_string(errno));
             m_steps.push_back({ next, here.path + '/' + part, QString() });
             if (!admit(Kind::Folder, !todo.isEmpty(), why))
                 return -1;
         }
         if (kind == Kind::File)
-            return fail(why, tr("it is not a regular file"));
+            return fail(
+                why, QCoreApplication::translate("pluginTrust", "it is not a regular file"));
         return release();
     }
 
@@ -206,14 +209,15 @@ private:
     QString itself(const QString &flaw) const
     {
         if (m_linked)
-            return tr("it leads into %1, which %2")
+            return QCoreApplication::translate("pluginTrust", "it leads into %1, which %2")
                 .arg(QString::fromLocal8Bit(shown(m_steps.back().path)), flaw);
-        return tr("it %1").arg(flaw);
+        return QCoreApplication::translate("pluginTrust", "it %1").arg(flaw);
     }
     // The folder that failed lies above the one asked for.
     QString placed(const QByteArray &folder, const QString &flaw) const
     {
-        return (m_linked ? tr("it leads into %1, which %2") : tr("it lies in %1, which %2"))
+        return (m_linked ? QCoreApplication::translate("pluginTrust", "it leads into %1, which %2")
+                         : QCoreApplication::translate("pluginTrust", "it lies in %1, which %2"))
             .arg(QString::fromLocal8Bit(shown(folder)), flaw);
     }
 
@@ -298,14 +302,16 @@ int pluginTrust::openLibrary(const checkedFolder &folder, const QByteArray &name
     if (walked >= 0)
         ::close(walked);
     if (fd < 0) {
-        *why = error == ELOOP ? tr("it is not a regular file") : qt_error_string(error);
+        *why = error == ELOOP
+            ? QCoreApplication::translate("pluginTrust", "it is not a regular file")
+            : qt_error_string(error);
         return -1;
     }
     const QString problem
         = ::fstat(fd, &info) == 0 ? flaw(info, Kind::File) : qt_error_string(errno);
     if (!problem.isEmpty()) {
         ::close(fd);
-        *why = tr("it %1").arg(problem);
+        *why = QCoreApplication::translate("pluginTrust", "it %1").arg(problem);
         return -1;
     }
     return fd;

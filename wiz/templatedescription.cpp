@@ -10,11 +10,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("templateDescription", text);
-}
-
 QJsonObject ruleOf(const QJsonObject &about)
 {
     return about.value(QLatin1String("name")).toObject();
@@ -53,7 +48,8 @@ QString optionLine(const QJsonObject &option)
     QString text = words.join(QLatin1String(". "));
     const QJsonValue fallback = option.value(QLatin1String("default"));
     if (!fallback.isUndefined() && !fallback.isNull())
-        text += tr(" (default: %1)").arg(fallback.toVariant().toString());
+        text += QCoreApplication::translate("templateDescription", " (default: %1)")
+                    .arg(fallback.toVariant().toString());
     if (!text.isEmpty())
         line += QStringLiteral("\n      ") + text.trimmed();
     return line;
@@ -63,15 +59,16 @@ QString nameRuleText(const QJsonObject &about)
 {
     const QString kind = ruleKind(about);
     if (kind == QLatin1String("directory"))
-        return tr("any folder name");
+        return QCoreApplication::translate("templateDescription", "any folder name");
     if (kind == QLatin1String("pattern")) {
         const QJsonObject rule = ruleOf(about);
         const QString message = rule.value(QLatin1String("message")).toString();
-        const QString pattern
-            = tr("matches %1").arg(rule.value(QLatin1String("pattern")).toString());
+        const QString pattern = QCoreApplication::translate("templateDescription", "matches %1")
+                                    .arg(rule.value(QLatin1String("pattern")).toString());
         return message.isEmpty() ? pattern : message + QStringLiteral(" (") + pattern + ')';
     }
-    return tr("a C++ identifier (letters, digits and \"_\", not beginning with a digit)");
+    return QCoreApplication::translate("templateDescription",
+        "a C++ identifier (letters, digits and \"_\", not beginning with a digit)");
 }
 
 } // namespace
@@ -107,14 +104,17 @@ QString templateDescription::help(const pluginEntry &entry)
     lines << QString();
     const QString version = entry.about.value(QLatin1String("version")).toString();
     if (!version.isEmpty())
-        lines << tr("Version: %1").arg(version);
-    lines << tr("Library: %1").arg(QFileInfo(entry.path).absoluteFilePath());
-    lines << tr("Project name: %1").arg(nameRuleText(entry.about));
+        lines << QCoreApplication::translate("templateDescription", "Version: %1").arg(version);
+    lines << QCoreApplication::translate("templateDescription", "Library: %1")
+                 .arg(QFileInfo(entry.path).absoluteFilePath());
+    lines << QCoreApplication::translate("templateDescription", "Project name: %1")
+                 .arg(nameRuleText(entry.about));
     const QJsonArray options = entry.about.value(QLatin1String("options")).toArray();
     if (options.isEmpty()) {
-        lines << tr("Options: none");
+        lines << QCoreApplication::translate("templateDescription", "Options: none");
     } else {
-        lines << tr("Options, each given as /NAME=VALUE:");
+        lines << QCoreApplication::translate(
+            "templateDescription", "Options, each given as /NAME=VALUE:");
         for (const QJsonValue &option : options)
             lines << optionLine(option.toObject());
     }

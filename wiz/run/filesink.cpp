@@ -1,5 +1,6 @@
 #include "filesink.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -78,7 +79,7 @@ projectWriter::Outcome fileSink::offerComposed(
     if (!inside.isEmpty())
         return offer(inside, bytes, false, reason);
     // Nothing outside the location is written; the report names it as given.
-    *reason = QStringLiteral("it is not below the location");
+    *reason = QCoreApplication::translate("fileSink", "it is not below the location");
     record(path, { projectWriter::Refused, *reason });
     return projectWriter::Refused;
 }

@@ -14,14 +14,9 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("templateRunner", text);
-}
-
 QString cannotCreate(const QString &dir, const QString &reason)
 {
-    return tr("cannot create %1: %2").arg(dir, reason);
+    return QCoreApplication::translate("templateRunner", "cannot create %1: %2").arg(dir, reason);
 }
 
 } // namespace
@@ -34,15 +29,21 @@ QString preparation::refusal(const QString &location, const QString &name)
     if (::lstat(QFile::encodeName(dir).constData(), &info) != 0)
         return QString();
     if (S_ISLNK(info.st_mode))
-        return tr("%1 is a symbolic link; the wizard does not write through it.").arg(dir);
+        return QCoreApplication::translate(
+            "templateRunner", "%1 is a symbolic link; the wizard does not write through it.")
+            .arg(dir);
     if (!S_ISDIR(info.st_mode))
-        return tr("%1 exists and is not a folder.").arg(dir);
+        return QCoreApplication::translate("templateRunner", "%1 exists and is not a folder.")
+            .arg(dir);
     if (info.st_uid != ::geteuid())
-        return tr("%1 belongs to another user; the wizard does not write into it.").arg(dir);
+        return QCoreApplication::translate(
+            "templateRunner", "%1 belongs to another user; the wizard does not write into it.")
+            .arg(dir);
 #else
     const QFileInfo info(dir);
     if (info.exists() && !info.isDir())
-        return tr("%1 exists and is not a folder.").arg(dir);
+        return QCoreApplication::translate("templateRunner", "%1 exists and is not a folder.")
+            .arg(dir);
 #endif
     return QString();
 }

@@ -1,5 +1,7 @@
 #include "runreport.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +28,9 @@ bool runReport::print(const QStringList &lines)
         std::printf("%s\n", qPrintable(line));
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return true;
-    std::fprintf(stderr, "wiz: cannot write the report: %s\n", std::strerror(errno));
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    std::fprintf(stderr, "wiz: %s\n",
+        qPrintable(
+            QCoreApplication::translate("runReport", "cannot write the report: %1").arg(reason)));
     return false;
 }

@@ -24,14 +24,9 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("templateRunner", text);
-}
-
 QString caption()
 {
-    return tr(productNames::messageCaption);
+    return QCoreApplication::translate("templateRunner", productNames::messageCaption);
 }
 
 fileSink::Mode sinkMode(templateRunner::Attendance attendance, wizRequest::Existing existing)
@@ -88,7 +83,9 @@ bool templateRunner::prepare(const QString &location, const QString &name)
     }
     if (m_attendance == Attended && QFileInfo(commandLine::projectFolder(location, name)).isDir()) {
         QMessageBox question(QMessageBox::Information, caption(),
-            tr("The path already exists. OK to overwrite?"), QMessageBox::Yes | QMessageBox::No);
+            QCoreApplication::translate(
+                "templateRunner", "The path already exists. OK to overwrite?"),
+            QMessageBox::Yes | QMessageBox::No);
         question.setDefaultButton(QMessageBox::No);
         question.setEscapeButton(QMessageBox::No);
         if (question.exec() != QMessageBox::Yes)
@@ -105,16 +102,19 @@ int templateRunner::runRequest(const wizRequest &request, templateStep &step,
     const QStringList *titles, const QJsonObject &about)
 {
     if (request.existing == wizRequest::Unknown)
-        return failRun(tr("--existing takes replace, keep or fail"));
+        return failRun(QCoreApplication::translate(
+            "templateRunner", "--existing takes replace, keep or fail"));
     const QString missing = commandLine::requestError(request);
     if (!missing.isEmpty())
         return failRun(missing);
     // Told before anything is made; the run never picks a title by itself.
     if (titles && !titles->contains(request.key)) {
         teller(m_attendance == Attended, m_parent)
-            .tell(tr("Could not load library specified: ") + request.key + QLatin1Char('\n')
+            .tell(
+                QCoreApplication::translate("templateRunner", "Could not load library specified: ")
+                    + request.key + QLatin1Char('\n')
                     + commandLine::titleSuggestion(request.key, *titles),
-                tr("Oh Dear"), QMessageBox::Information);
+                QCoreApplication::translate("templateRunner", "Oh Dear"), QMessageBox::Information);
         return 1;
     }
     const QString refusal = nameRule::refusal(about, request.project);
@@ -150,7 +150,9 @@ int templateRunner::run(templateStep &step, const wizRequest &request)
     if (request.dryRun) {
         scratch = std::make_unique<scratchSpace>();
         if (!scratch->isValid())
-            return failRun(tr("cannot make a scratch folder: %1").arg(scratch->errorString()));
+            return failRun(
+                QCoreApplication::translate("templateRunner", "cannot make a scratch folder: %1")
+                    .arg(scratch->errorString()));
         location = scratch->location();
         scratchWriter = std::make_unique<projectWriter>(location);
         scratchWriter->makeFolder(request.project);
@@ -177,12 +179,15 @@ int templateRunner::run(templateStep &step, const wizRequest &request)
         return 1;
     }
     if (sink.outcomes().isEmpty())
-        return failRun(tr("the template \"%1\" wrote no files").arg(request.key));
+        return failRun(
+            QCoreApplication::translate("templateRunner", "the template \"%1\" wrote no files")
+                .arg(request.key));
 
     const QStringList replacements = sink.heldReplacements();
     if (request.existing == wizRequest::Fail && m_attendance != Attended && !replacements.isEmpty())
-        return failRun(tr("nothing was written: these files exist and would change "
-                          "(--existing=fail): %1")
+        return failRun(QCoreApplication::translate("templateRunner",
+            "nothing was written: these files exist and would change "
+            "(--existing=fail): %1")
                            .arg(replacements.join(QStringLiteral(", "))));
     QStringList keep;
     if (m_attendance == Attended && !replacements.isEmpty())
@@ -197,10 +202,14 @@ int templateRunner::run(templateStep &step, const wizRequest &request)
         status = 3;
         if (m_attendance == Attended)
             QMessageBox::warning(m_parent, caption(),
-                tr("These files could not be written:\n\n%1").arg(failed.join(QLatin1Char('\n'))));
+                QCoreApplication::translate(
+                    "templateRunner", "These files could not be written:\n\n%1")
+                    .arg(failed.join(QLatin1Char('\n'))));
         else if (!request.dryRun)
             for (const QString &line : failed)
-                std::fprintf(stderr, "wiz: cannot write %s\n", qPrintable(line));
+                std::fprintf(stderr, "wiz: %s\n",
+                    qPrintable(QCoreApplication::translate("templateRunner", "cannot write %1")
+                                   .arg(line)));
     }
     if ((request.dryRun || request.verbose)
         && !runReport::print(runReport::lines(outcomes, sink.notes())))
@@ -218,7 +227,8 @@ void templateRunner::showProject(const QString &folder)
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
         return;
     // The window has gone by now, and no file browser shows where the project went.
-    const QString where = tr("The new project is in %1.").arg(QDir::toNativeSeparators(folder));
+    const QString where = QCoreApplication::translate("templateRunner", "The new project is in %1.")
+                              .arg(QDir::toNativeSeparators(folder));
     if (m_attendance == Attended)
         QMessageBox(QMessageBox::Information, caption(), where, QMessageBox::Ok, m_parent).exec();
     else
