@@ -1,10 +1,10 @@
 #include "commandline.h"
-#include "librarytemplate.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "pluginscanner.h"
 #include "templatedescription.h"
 #include "templaterunner.h"
+#include "templatesteps.h"
 #include "translations.h"
 #include "wizdialog.h"
 
@@ -203,21 +203,29 @@ int listFolders()
 // The unattended run where nobody can see a window, without building the
 // window: its text fields load the font database, which costs more than the
 // rest of the run.
-int runHeadless(const wizRequest &request)
+int runHeadless(wizRequest request)
 {
     modalDialogCloser closer;
     closer.install();
-    // As the window's list: a later library with the same title wins.
-    QMap<QString, QString> libraryPaths;
-    QJsonObject about;
-    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons)) {
-        libraryPaths[entry.title] = entry.path;
-        if (entry.title == request.key)
-            about = entry.about;
+    templateRunner runner(templateRunner::Headless);
+    if (!request.templateFolder.isEmpty()) {
+        pluginEntry entry;
+        QString error;
+        if (!pluginCatalog::folderEntry(
+                request.templateFolder, pluginCatalog::WithoutIcons, &entry, &error)) {
+            std::fprintf(stderr, "wiz: %s\n", qPrintable(error));
+            return 1;
+        }
+        request.key = entry.title;
+        return runner.runRequest(request, *templateSteps::forEntry(entry), nullptr, entry.about);
     }
-    libraryTemplate step(libraryPaths.value(request.key));
-    const QStringList titles = libraryPaths.keys();
-    return templateRunner(templateRunner::Headless).runRequest(request, step, &titles, about);
+    // As the window's list: a later library with the same title wins.
+    QMap<QString, pluginEntry> entries;
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
+        entries[entry.title] = entry;
+    const pluginEntry chosen = entries.value(request.key);
+    const QStringList titles = entries.keys();
+    return runner.runRequest(request, *templateSteps::forEntry(chosen), &titles, chosen.about);
 }
 
 } // namespace
@@ -296,11 +304,18 @@ int main(int argc, char *argv[])
     if (argc > 1 && templateRunner::headless())
         return runHeadless(request);
 
+    // "wiz --template DIR" alone opens the window on that template; with a
+    // project or location it runs unattended like any other request.
+    const bool windowOnFolder = !request.templateFolder.isEmpty() && request.project.isEmpty()
+        && request.location.isEmpty() && request.key.isEmpty() && request.params.size() <= 1
+        && !request.dryRun;
+
     QApplication::setWindowIcon(wizDialog::wizardIcon());
     int status = 0;
     {
         wizDialog dialog(nullptr, nullptr, true);
-        if (argc > 1)
+        dialog.setTemplateFolder(request.templateFolder);
+        if (argc > 1 && !windowOnFolder)
             dialog.setRequest(request);
         dialog.exec();
         status = dialog.exitStatus();

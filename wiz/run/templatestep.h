@@ -23,6 +23,8 @@ public:
 
     virtual ~templateStep() = default;
     virtual failure produce(const QString &location, const wizRequest &request) = 0;
+    // What the user is told after a run that wrote every file; empty: nothing.
+    virtual QString message() const { return QString(); }
 };
 
 #endif
