@@ -26,14 +26,18 @@ bool folderTemplate::fixedGuids()
     return qEnvironmentVariable("WIZ_FIXED_GUIDS") == QLatin1String("1");
 }
 
+QString folderTemplate::unusable(const QString &folder, const QString &mistakes)
+{
+    return tr("the template folder %1 cannot be used:\n%2").arg(folder, mistakes);
+}
+
 templateStep::failure folderTemplate::produce(const QString &location, const wizRequest &request)
 {
     Q_UNUSED(location);
     templateFolder folder;
     QStringList errors;
     if (!templateFolder::load(m_folder, QStringLiteral(WIZ_VERSION), &folder, &errors))
-        return failed(tr("the template folder %1 cannot be used:\n%2")
-                          .arg(m_folder, errors.join(QLatin1Char('\n'))));
+        return failed(unusable(m_folder, errors.join(QLatin1Char('\n'))));
     // The first parameter is the program's path, which begins with "/" too.
     placeholders::Values values;
     QString problem;

@@ -23,6 +23,8 @@ public:
     // first used, so that a template's expected tree stays the same from run
     // to run. For template tests only.
     static bool fixedGuids();
+    // The message for a folder that cannot be used, naming it and each mistake.
+    static QString unusable(const QString &folder, const QString &mistakes);
 
 private:
     QString m_folder;

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "foldertemplate.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "pluginscanner.h"
@@ -213,7 +214,8 @@ int runHeadless(wizRequest request)
         QString error;
         if (!pluginCatalog::folderEntry(
                 request.templateFolder, pluginCatalog::WithoutIcons, &entry, &error)) {
-            std::fprintf(stderr, "wiz: %s\n", qPrintable(error));
+            std::fprintf(stderr, "wiz: %s\n",
+                qPrintable(folderTemplate::unusable(request.templateFolder, error)));
             return 1;
         }
         request.key = entry.title;

@@ -394,7 +394,7 @@ bool pluginCatalog::folderEntry(
     QStringList errors;
     const QString absolute = QFileInfo(folder).absoluteFilePath();
     if (!templateJson::read(absolute, QStringLiteral(WIZ_VERSION), &manifest, &errors)) {
-        *error = errors.join(QStringLiteral("; "));
+        *error = errors.join(QLatin1Char('\n'));
         return false;
     }
     *entry = pluginEntry();

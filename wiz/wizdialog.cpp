@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "cppname.h"
 #include "folderoptionsdialog.h"
+#include "foldertemplate.h"
 #include "namerule.h"
 #include "plugincatalog.h"
 #include "templatedescription.h"
@@ -261,7 +262,9 @@ void wizDialog::loadPlugins()
         if (pluginCatalog::folderEntry(
                 m_templateFolder, pluginCatalog::WithIcons, &entry, &m_folderError))
             entries << entry;
-        else if (!m_request)
+        else
+            m_folderError = folderTemplate::unusable(m_templateFolder, m_folderError);
+        if (!m_folderError.isEmpty() && !m_request)
             QMessageBox::warning(this, windowTitle(), m_folderError);
     }
     // A later library with the same title wins; the earlier row stays.
