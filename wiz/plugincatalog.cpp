@@ -131,7 +131,7 @@ std::vector<folderPlan> plan()
         // Starting the wizard in another project must not empty its list.
         if (here.folder.isOpen() && here.names.isEmpty()) {
             here.folder = pluginTrust::checkedFolder();
-            here.why = tr("it holds no template");
+            here.why = tr("it holds no template library");
             here.line = QStringLiteral("No templates in %1: %2").arg(local, here.why);
         }
         localRead = here.folder.isOpen();
