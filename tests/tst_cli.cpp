@@ -1160,8 +1160,8 @@ const QString sampler = QStringLiteral(WIZ_SOURCE_DIR "/tests/fixtures/folders/s
 using Tree = QMap<QString, QByteArray>;
 
 // guide is the text of docs/guide.md; without one there is no such file.
-Tree samplerTree(const QByteArray &readme, const QByteArray &win,
-    const QByteArray &guide = "Guide by Tess\r\n")
+Tree samplerTree(
+    const QByteArray &readme, const QByteArray &win, const QByteArray &guide = "Guide by Tess\r\n")
 {
     Tree tree { { "README.md", readme }, { "raw.txt", "Not %{rendered}\r\n" },
         { "logo.png", wiztest::readAll(sampler + "/files/logo.png") }, { "win/METER.TXT", win } };
@@ -1213,20 +1213,24 @@ void tst_cli::templateFolderRuns_data()
                                            "note logo.png: copied as binary\n")
                              << QByteArray();
     QTest::newRow("character outside windows-1252")
-        << QString::fromUtf8("\xc5\x82\xc3\xb3""d\xc5\xba") << QStringList { "-v" } << 0 << Tree()
-        << QByteArray("note win/\xc5\x81\xc3\x93""D\xc5\xb9.TXT:1: \"\xc5\x82\" is not in "
+        << QString::fromUtf8("\xc5\x82\xc3\xb3"
+                             "d\xc5\xba")
+        << QStringList { "-v" } << 0 << Tree()
+        << QByteArray("note win/\xc5\x81\xc3\x93"
+                      "D\xc5\xb9.TXT:1: \"\xc5\x82\" is not in "
                       "windows-1252 and was written as \"?\"\n")
         << QByteArray();
     QTest::newRow("bad choice") << "meter" << QStringList { "/style=odd" } << 1 << Tree()
                                 << QByteArray()
                                 << QByteArray("wiz: /style=odd: \"odd\" is not one of the choices "
                                               "of \"style\": plain, fancy\n");
-    QTest::newRow("unknown option") << "meter" << QStringList { "/colour=red" } << 1 << Tree()
-                                    << QByteArray()
-                                    << QByteArray("wiz: /colour=red: unknown option \"colour\"; "
-                                                  "the options are style, docs, author\n");
-    QTest::newRow("value its pattern refuses") << "meter" << QStringList { "/author=T3ss" } << 1
-                                               << Tree() << QByteArray() << QByteArray("/author=T3ss: ");
+    QTest::newRow("unknown option")
+        << "meter" << QStringList { "/colour=red" } << 1 << Tree() << QByteArray()
+        << QByteArray("wiz: /colour=red: unknown option \"colour\"; "
+                      "the options are style, docs, author\n");
+    QTest::newRow("value its pattern refuses")
+        << "meter" << QStringList { "/author=T3ss" } << 1 << Tree() << QByteArray()
+        << QByteArray("/author=T3ss: ");
 }
 
 void tst_cli::templateFolderRuns()
@@ -1238,9 +1242,10 @@ void tst_cli::templateFolderRuns()
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
     const QString location = m_dir->path();
-    const Run run = wiz(QStringList { "--template", sampler, "/path=" + location,
-                            "/project=" + project } + arguments,
-        location, QStringLiteral(WIZ_BUILD_DIR "/wiz"), fixedRun());
+    const Run run
+        = wiz(QStringList { "--template", sampler, "/path=" + location, "/project=" + project }
+                + arguments,
+            location, QStringLiteral(WIZ_BUILD_DIR "/wiz"), fixedRun());
     QVERIFY2(run.status == status, run.err.constData());
     if (QTest::currentDataTag() == QLatin1String("character outside windows-1252"))
         QVERIFY2(run.out.contains(out), run.out.constData());
@@ -1274,7 +1279,8 @@ void tst_cli::templateFolderListed()
                                "options[0].kind: \"colour\" is not one of text, yes-no, choice\n"),
         list.err.constData());
 
-    const QJsonArray json = QJsonDocument::fromJson(wiz({ "--list", "--json" }, m_dir->path()).out).array();
+    const QJsonArray json
+        = QJsonDocument::fromJson(wiz({ "--list", "--json" }, m_dir->path()).out).array();
     QCOMPARE(json.size(), 2);
     const QJsonObject folder = json[1].toObject();
     QCOMPARE(folder.value("folder").toString(), QDir(plugins).canonicalPath() + "/sampler");
@@ -1283,9 +1289,10 @@ void tst_cli::templateFolderListed()
     QCOMPARE(folder.value("options").toArray().size(), 3);
 
     const Run paths = wiz({ "--paths" }, m_dir->path());
-    QVERIFY2(paths.out.contains("./plugins\n    broken: template.json: options[0].kind: \"colour\" "
-                                "is not one of text, yes-no, choice\n    Fixture Recorder (Rec.so)\n"
-                                "    Fixture Folder (sampler/)\n"),
+    QVERIFY2(
+        paths.out.contains("./plugins\n    broken: template.json: options[0].kind: \"colour\" "
+                           "is not one of text, yes-no, choice\n    Fixture Recorder (Rec.so)\n"
+                           "    Fixture Folder (sampler/)\n"),
         paths.out.constData());
     const Run help = wiz({ "--help-template", "Fixture Folder" }, m_dir->path());
     QVERIFY2(help.out.contains("  /style=plain|fancy\n      Style (default: plain)\n"),
@@ -1324,10 +1331,10 @@ void tst_cli::templateFolderMistakes_data()
     QTest::newRow("unknown placeholder")
         << "files/README.md" << QByteArray("%{style}") << QByteArray("%{stlye}")
         << QByteArray("files/README.md:2: unknown placeholder \"%{stlye}\"");
-    QTest::newRow("unbalanced block") << "files/README.md" << QByteArray("%{endif}\n")
-                                      << QByteArray()
-                                      << QByteArray("files/README.md:3: \"%{if ...}\" is not "
-                                                    "closed by \"%{endif}\"");
+    QTest::newRow("unbalanced block")
+        << "files/README.md" << QByteArray("%{endif}\n") << QByteArray()
+        << QByteArray("files/README.md:3: \"%{if ...}\" is not "
+                      "closed by \"%{endif}\"");
 }
 
 void tst_cli::templateFolderMistakes()
@@ -1341,8 +1348,8 @@ void tst_cli::templateFolderMistakes()
     const QByteArray bytes = wiztest::readAll(folder + "/" + file);
     QVERIFY(bytes.contains(from));
     wiztest::writeAll(folder + "/" + file, QByteArray(bytes).replace(from, to));
-    const Run run = wiz({ "--template", folder, "/path=" + m_dir->path(), "/project=p" },
-        m_dir->path());
+    const Run run
+        = wiz({ "--template", folder, "/path=" + m_dir->path(), "/project=p" }, m_dir->path());
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.startsWith("wiz: the template folder " + folder.toUtf8() + " cannot be used:"),
         run.err.constData());

@@ -91,7 +91,8 @@ void tst_folderOptions::dialog_data()
     QTest::addColumn<QStringList>("parameters");
     QTest::addColumn<bool>("authorShown");
     QTest::addColumn<bool>("okEnabled");
-    QTest::newRow("defaults") << QStringList() << QStringList { "/style=plain", "/docs=true", "/author=Tess" }
+    QTest::newRow("defaults") << QStringList()
+                              << QStringList { "/style=plain", "/docs=true", "/author=Tess" }
                               << true << true;
     QTest::newRow("a choice") << QStringList { "style=fancy" }
                               << QStringList { "/style=fancy", "/docs=true", "/author=Tess" }

@@ -83,7 +83,8 @@ void folderOptionsDialog::update()
             continue;
         placeholders::Values scratch;
         QString problem;
-        const bool valid = templateOptions::set(m_manifest, option.name, text(i), &scratch, &problem);
+        const bool valid
+            = templateOptions::set(m_manifest, option.name, text(i), &scratch, &problem);
         fields.at(i)->setToolTip(valid || problem.isEmpty()
                 ? option.help
                 : (option.help.isEmpty() ? problem : option.help + QLatin1Char('\n') + problem));
@@ -115,7 +116,8 @@ void folderOptionsDialog::recall()
         QString problem;
         // A value the template no longer takes (a choice removed) is forgotten.
         if (!stored.isValid()
-            || !templateOptions::set(m_manifest, option.name, stored.toString(), &scratch, &problem))
+            || !templateOptions::set(
+                m_manifest, option.name, stored.toString(), &scratch, &problem))
             continue;
         if (auto *check = qobject_cast<QCheckBox *>(fields.at(i)))
             check->setChecked(scratch.value(option.name.toLower()).on);

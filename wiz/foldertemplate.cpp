@@ -41,7 +41,8 @@ templateStep::failure folderTemplate::produce(const QString &location, const wiz
     // The first parameter is the program's path, which begins with "/" too.
     placeholders::Values values;
     QString problem;
-    if (!templateOptions::fromParameters(folder.manifest(), request.params.mid(1), &values, &problem))
+    if (!templateOptions::fromParameters(
+            folder.manifest(), request.params.mid(1), &values, &problem))
         return failed(problem);
 
     int guids = 0;
@@ -59,8 +60,8 @@ templateStep::failure folderTemplate::produce(const QString &location, const wiz
         sink->note(note);
     for (const renderedFile &file : result.files) {
         QString reason;
-        sink->offer(request.project + QLatin1Char('/') + file.path, file.bytes, file.executable,
-            &reason);
+        sink->offer(
+            request.project + QLatin1Char('/') + file.path, file.bytes, file.executable, &reason);
     }
     m_message = folder.manifest().message;
     return {};

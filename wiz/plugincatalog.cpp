@@ -1,9 +1,9 @@
 #include "plugincatalog.h"
 
+#include "manifest.h"
 #include "plugincache.h"
 #include "pluginscanner.h"
 #include "plugintrust.h"
-#include "manifest.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -352,7 +352,8 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
                 continue;
             }
             if (library.folder) {
-                report.found << QStringLiteral("%1 (%2/)").arg(library.entry.title, library.fileName);
+                report.found
+                    << QStringLiteral("%1 (%2/)").arg(library.entry.title, library.fileName);
                 entries << library.entry;
                 continue;
             }
@@ -382,7 +383,8 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
             continue;
         entries[runs].shadows << QFileInfo(entries[i].source()).absoluteFilePath();
         qDebug().noquote() << QStringLiteral("Template \"%1\" of %2 is hidden by the one of %3")
-                                  .arg(entries[i].title, entries[i].source(), entries[runs].source());
+                                  .arg(entries[i].title, entries[i].source(),
+                                      entries[runs].source());
     }
     return entries;
 }
