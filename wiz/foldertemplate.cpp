@@ -12,13 +12,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("templateRunner", text);
 }
 
-templateStep::failure failed(const QString &message)
-{
-    templateStep::failure failure;
-    failure.message = message;
-    return failure;
-}
-
 } // namespace
 
 bool folderTemplate::fixedGuids()

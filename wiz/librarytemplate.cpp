@@ -14,13 +14,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("templateRunner", text);
 }
 
-templateStep::failure failed(const QString &message)
-{
-    templateStep::failure failure;
-    failure.message = message;
-    return failure;
-}
-
 } // namespace
 
 templateStep::failure libraryTemplate::produce(const QString &location, const wizRequest &request)

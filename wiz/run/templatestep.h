@@ -20,6 +20,13 @@ public:
         QString caption;
         QMessageBox::Icon icon = QMessageBox::Warning;
     };
+    // A failure told with the run's own caption, as a warning.
+    static failure failed(const QString &message)
+    {
+        failure failure;
+        failure.message = message;
+        return failure;
+    }
 
     virtual ~templateStep() = default;
     virtual failure produce(const QString &location, const wizRequest &request) = 0;
