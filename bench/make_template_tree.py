@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
 """Makes a template folder of 1,000 files, 10 MB in all, a tenth of them
-binary, for timing a template folder's run against cp -r of its files.
+binary, for timing a template folder's run against cp -r of its files; or
+of FILES files and BYTES bytes in all, shaped alike.
 
-Usage: python3 bench/make_template_tree.py FOLDER
+Usage: python3 bench/make_template_tree.py FOLDER [FILES BYTES]
 """
 import os
 import random
 import sys
 
 FILES, SIZE = 1000, 10 * 1000 * 1000
+if len(sys.argv) == 4:
+    FILES, SIZE = int(sys.argv[2]), int(sys.argv[3])
 
 folder = sys.argv[1]
 random.seed(23)

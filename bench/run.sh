@@ -9,8 +9,10 @@
 #                      and exits), all in one hyperfine run so that they
 #                      share the state of a busy machine
 #   peak memory        the unattended run's against the floor's
-#   template folder    a folder of 1,000 files rendered and written, against
-#                      cp -r of its files (bench/template_folder.sh)
+#   template folders   a 12-file folder template's unattended run against the
+#                      scripted panel library's; a folder of 1,000 files run
+#                      with wiz --template against cp -r of its files
+#                      (bench/template_folder.sh)
 #
 #   baseline           with a second build directory (another revision, built
 #                      alike), the unattended run and wiz --list against that

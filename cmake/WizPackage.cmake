@@ -1,7 +1,7 @@
 include_guard(GLOBAL)
 
-# wiz_package_plugin(<name> [PACKAGE_NAME <package>] [VERSION <version>]
-#                    [MAINTAINER "<name> <address>"] [SUMMARY <line>])
+# wiz_package_plugin(<name> [FOLDER <template folder>] [PACKAGE_NAME <package>]
+#                    [VERSION <version>] [MAINTAINER "<name> <address>"] [SUMMARY <line>])
 # Makes `cmake --build <build> --target package` (or cpack in <build>) write a
 # Debian package of the template plug-in <name> alone, which installs it into
 # /usr/lib/wiz/plugins, where the packaged wizard lists it. The package is
@@ -9,12 +9,22 @@ include_guard(GLOBAL)
 # for "_"), has the project's version unless VERSION is given, and depends on
 # the wizard whose kit built it. MAINTAINER defaults to $DEBFULLNAME <$DEBEMAIL>.
 # One call a project: a build tree makes one package.
+#
+# With FOLDER, <name> is a template folder (template.json and files/) rather
+# than a plug-in target: the package installs it as it is, execute bits kept,
+# into /usr/share/wiz/templates/<name>, where the packaged wizard finds it.
 function(wiz_package_plugin name)
-    cmake_parse_arguments(PACKAGE "" "PACKAGE_NAME;VERSION;MAINTAINER;SUMMARY" "" ${ARGN})
+    cmake_parse_arguments(PACKAGE "" "FOLDER;PACKAGE_NAME;VERSION;MAINTAINER;SUMMARY" "" ${ARGN})
     if(PACKAGE_UNPARSED_ARGUMENTS)
         message(FATAL_ERROR "wiz_package_plugin(${name}): unknown arguments ${PACKAGE_UNPARSED_ARGUMENTS}")
     endif()
-    if(NOT TARGET ${name})
+    if(PACKAGE_FOLDER)
+        get_filename_component(PACKAGE_FOLDER "${PACKAGE_FOLDER}" ABSOLUTE
+            BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+        if(NOT EXISTS "${PACKAGE_FOLDER}/template.json")
+            message(FATAL_ERROR "wiz_package_plugin(${name}): ${PACKAGE_FOLDER} holds no template.json")
+        endif()
+    elseif(NOT TARGET ${name})
         message(FATAL_ERROR "wiz_package_plugin(${name}): declare it with wiz_add_plugin() first")
     endif()
     get_property(packaged GLOBAL PROPERTY WIZ_PACKAGED_PLUGIN)
@@ -47,7 +57,12 @@ function(wiz_package_plugin name)
     endif()
 
     # A component of its own, so the package holds this template and nothing else.
-    install(TARGETS ${name} LIBRARY DESTINATION lib/wiz/plugins COMPONENT ${name})
+    if(PACKAGE_FOLDER)
+        install(DIRECTORY "${PACKAGE_FOLDER}/" DESTINATION share/wiz/templates/${name}
+            COMPONENT ${name} USE_SOURCE_PERMISSIONS)
+    else()
+        install(TARGETS ${name} LIBRARY DESTINATION lib/wiz/plugins COMPONENT ${name})
+    endif()
     string(TOUPPER "${name}" component)
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGE_NAME "${package}")
@@ -68,7 +83,7 @@ function(wiz_package_plugin name)
         set(CPACK_DEBIAN_PACKAGE_DEPENDS "wiz (>= ${ZelkWizard_VERSION}), wiz (<< ${nextMajor})")
     endif()
     find_program(WIZ_DPKG_SHLIBDEPS dpkg-shlibdeps)
-    if(WIZ_DPKG_SHLIBDEPS)
+    if(WIZ_DPKG_SHLIBDEPS AND NOT PACKAGE_FOLDER)
         set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     endif()
     set(CPACK_STRIP_FILES ON)

@@ -1,7 +1,7 @@
 include_guard(GLOBAL)
 
-# wiz_add_template_test(<test name> TEMPLATE <title> PROJECT <name>
-#                       [ARGS <arg>...] EXPECTED <folder> [PLUGIN <target>])
+# wiz_add_template_test(<test name> TEMPLATE <title> | FOLDER <template folder>
+#                       PROJECT <name> [ARGS <arg>...] EXPECTED <folder> [PLUGIN <target>])
 # A CTest test that runs the wizard unattended, as a build server would, to
 # write project <name> with the template titled <title> (ARGS go to the
 # template), and compares what it wrote, byte for byte, with the files below
@@ -19,8 +19,21 @@ include_guard(GLOBAL)
 # installed elsewhere. On a difference it shows a unified diff of each text
 # file, or the first differing byte of a binary one, and keeps what the wizard
 # wrote below <build>/wiz_template_tests/<test name>.
+#
+# FOLDER runs a template folder in place (wiz --template <folder>) instead of
+# a listed template; its GUIDs are numbered (WIZ_FIXED_GUIDS=1) and its dates
+# are those of SOURCE_DATE_EPOCH=946684800 (2000-01-01), so its expected tree
+# holds them as they are.
 function(wiz_add_template_test testName)
-    cmake_parse_arguments(TEST "" "TEMPLATE;PROJECT;EXPECTED;PLUGIN" "ARGS" ${ARGN})
+    cmake_parse_arguments(TEST "" "TEMPLATE;FOLDER;PROJECT;EXPECTED;PLUGIN" "ARGS" ${ARGN})
+    if(DEFINED TEST_FOLDER)
+        get_filename_component(TEST_FOLDER "${TEST_FOLDER}" ABSOLUTE
+            BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+        set(TEST_TEMPLATE "")
+    endif()
+    if(DEFINED TEST_FOLDER AND DEFINED TEST_TEMPLATE AND NOT TEST_TEMPLATE STREQUAL "")
+        message(FATAL_ERROR "wiz_add_template_test(${testName}): TEMPLATE and FOLDER exclude each other")
+    endif()
     foreach(required TEMPLATE PROJECT EXPECTED)
         if(NOT DEFINED TEST_${required})
             message(FATAL_ERROR "wiz_add_template_test(${testName}): ${required} is missing")
@@ -41,6 +54,7 @@ function(wiz_add_template_test testName)
                 "set(WIZ_PLUGIN_DIR [==[${pluginDir}]==])\n"
                 "set(WIZ_LIBRARY [==[${library}]==])\n"
                 "set(WIZ_TITLE [==[${TEST_TEMPLATE}]==])\n"
+                "set(WIZ_FOLDER [==[${TEST_FOLDER}]==])\n"
                 "set(WIZ_PROJECT [==[${TEST_PROJECT}]==])\n"
                 "set(WIZ_EXPECTED [==[${expected}]==])\n"
                 "set(WIZ_SCRATCH [==[${CMAKE_CURRENT_BINARY_DIR}/wiz_template_tests/${testName}]==])\n"

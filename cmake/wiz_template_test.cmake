@@ -75,11 +75,15 @@ function(run_sealed run)
     file(MAKE_DIRECTORY "${base}/location" "${base}/config" "${base}/data" "${base}/cache"
         "${base}/work" "${runtime}")
     file(CHMOD "${runtime}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+    set(fixed "")
+    if(WIZ_FOLDER)
+        set(fixed WIZ_FIXED_GUIDS=1 SOURCE_DATE_EPOCH=946684800)
+    endif()
     execute_process(
         COMMAND "${CMAKE_COMMAND}" -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
                 QT_QPA_PLATFORM=offscreen "XDG_CONFIG_HOME=${base}/config"
                 "XDG_DATA_HOME=${base}/data" "XDG_CACHE_HOME=${base}/cache"
-                "XDG_RUNTIME_DIR=${runtime}" "WIZ_PLUGIN_PATH=${WIZ_PLUGIN_DIR}"
+                "XDG_RUNTIME_DIR=${runtime}" "WIZ_PLUGIN_PATH=${WIZ_PLUGIN_DIR}" ${fixed}
                 "${WIZ_PROGRAM}" ${ARGN}
         WORKING_DIRECTORY "${base}/work"
         RESULT_VARIABLE status
@@ -138,8 +142,13 @@ endfunction()
 # Writes the project into <scratch>/<run>/location.
 function(run_wizard run out)
     set(base "${WIZ_SCRATCH}/${run}")
+    if(WIZ_FOLDER)
+        set(template --template "${WIZ_FOLDER}")
+    else()
+        set(template "/key=${WIZ_TITLE}")
+    endif()
     run_sealed(${run} --batch "/path=${base}/location" "/project=${WIZ_PROJECT}"
-        "/key=${WIZ_TITLE}" ${WIZ_ARGS})
+        ${template} ${WIZ_ARGS})
     if(NOT status STREQUAL "0")
         message(FATAL_ERROR "wiz exited with ${status}\n${output}${errors}")
     endif()
@@ -221,7 +230,10 @@ function(describe_difference name expectedBytes actualBytes out)
 endfunction()
 
 file(REMOVE_RECURSE "${WIZ_SCRATCH}")
-check_library()
+# A template folder runs in place: no listing can put another in its stead.
+if(NOT WIZ_FOLDER)
+    check_library()
+endif()
 run_wizard(run project)
 files_below("${project}" written)
 

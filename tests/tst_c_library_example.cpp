@@ -55,8 +55,10 @@ void tst_c_library_example::buildsAndPasses()
     QFETCH(QString, header);
     QTemporaryDir location;
     const QString project = location.filePath(name);
-    QVERIFY(run(QStringLiteral(RENDER_TEMPLATE),
-        { QStringLiteral(WIZ_SOURCE_DIR "/examples/c-library"), location.path(), name }, 30));
+    QVERIFY(run(QStringLiteral(WIZ_BUILD_DIR "/wiz"),
+        { "--batch", "--template", QStringLiteral(WIZ_SOURCE_DIR "/examples/c-library"),
+            "/path=" + location.path(), "/project=" + name },
+        30));
     QVERIFY(QFile::exists(project + u'/' + header));
     QVERIFY(QFile::exists(project + QLatin1String("/LICENSE")));
     QVERIFY(run(QStringLiteral("cmake"), { "-S", project, "-B", project + "/build" }, 60));

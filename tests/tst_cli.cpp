@@ -55,6 +55,11 @@ private slots:
     void reportThatGoesNowhere();
     void signalsCleanUp_data();
     void signalsCleanUp();
+    void templateFolderRuns_data();
+    void templateFolderRuns();
+    void templateFolderListed();
+    void templateFolderMistakes_data();
+    void templateFolderMistakes();
 
 private:
     struct Run
@@ -1152,6 +1157,211 @@ void tst_cli::signalsCleanUp()
     }
     QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
         QStringList());
+}
+
+// A template folder written from the schema document alone: its files under
+// its rules, its options from the command line, the same run as a library's.
+namespace {
+
+const QString sampler = QStringLiteral(WIZ_SOURCE_DIR "/tests/fixtures/folders/sampler");
+using Tree = QMap<QString, QByteArray>;
+
+// guide is the text of docs/guide.md; without one there is no such file.
+Tree samplerTree(
+    const QByteArray &readme, const QByteArray &win, const QByteArray &guide = "Guide by Tess\r\n")
+{
+    Tree tree { { "README.md", readme }, { "raw.txt", "Not %{rendered}\r\n" },
+        { "logo.png", wiztest::readAll(sampler + "/files/logo.png") }, { "win/METER.TXT", win } };
+    if (!guide.isEmpty())
+        tree.insert("docs/guide.md", guide);
+    return tree;
+}
+
+QProcessEnvironment fixedRun()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SOURCE_DATE_EPOCH", "86400");
+    environment.insert("WIZ_FIXED_GUIDS", "1");
+    return environment;
+}
+
+} // namespace
+
+void tst_cli::templateFolderRuns_data()
+{
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<Tree>("written");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+
+    const QByteArray made = "Made 1970-01-02, id 00000000-0000-4000-8000-000000000001\n";
+    const QByteArray win = "Caf\xe9 meter\r\n\xa9 Tess\r\n";
+    QTest::newRow("defaults") << "meter" << QStringList() << 0
+                              << samplerTree("# meter\nStyle: plain\nDocs: yes\n" + made, win)
+                              << QByteArray("The sampler is ready.\n") << QByteArray();
+    QTest::newRow("options, yes-no as 0, names without case")
+        << "meter" << QStringList { "/Style=fancy", "/DOCS=0" } << 0
+        << samplerTree("# meter\nStyle: fancy\nFancy!\nDocs: no\n" + made, win, QByteArray())
+        << QByteArray("The sampler is ready.\n") << QByteArray();
+    QTest::newRow("verbose names binary copies")
+        << "meter" << QStringList { "-v", "/author=Ann Lee" } << 0
+        << samplerTree("# meter\nStyle: plain\nDocs: yes\n" + made,
+               "Caf\xe9 meter\r\n\xa9 Ann Lee\r\n", "Guide by Ann Lee\r\n")
+        << QByteArray("create meter/README.md\ncreate meter/docs/guide.md\ncreate meter/logo.png\n"
+                      "create meter/raw.txt\ncreate meter/win/METER.TXT\n"
+                      "note logo.png: copied as binary\nThe sampler is ready.\n")
+        << QByteArray();
+    QTest::newRow("dry run") << "meter" << QStringList { "--dry-run" } << 0 << Tree()
+                             << QByteArray("create meter/README.md\ncreate meter/docs/guide.md\n"
+                                           "create meter/logo.png\ncreate meter/raw.txt\n"
+                                           "create meter/win/METER.TXT\n"
+                                           "note logo.png: copied as binary\n")
+                             << QByteArray();
+    QTest::newRow("character outside windows-1252")
+        << QString::fromUtf8("\xc5\x82\xc3\xb3"
+                             "d\xc5\xba")
+        << QStringList { "-v" } << 0 << Tree()
+        << QByteArray("note win/\xc5\x81\xc3\x93"
+                      "D\xc5\xb9.TXT:1: \"\xc5\x82\" is not in "
+                      "windows-1252 and was written as \"?\"\n")
+        << QByteArray();
+    QTest::newRow("bad choice") << "meter" << QStringList { "/style=odd" } << 1 << Tree()
+                                << QByteArray()
+                                << QByteArray("wiz: /style=odd: \"odd\" is not one of the choices "
+                                              "of \"style\": plain, fancy\n");
+    QTest::newRow("unknown option")
+        << "meter" << QStringList { "/colour=red" } << 1 << Tree() << QByteArray()
+        << QByteArray("wiz: /colour=red: unknown option \"colour\"; "
+                      "the options are style, docs, author\n");
+    QTest::newRow("value its pattern refuses")
+        << "meter" << QStringList { "/author=T3ss" } << 1 << Tree() << QByteArray()
+        << QByteArray("/author=T3ss: ");
+}
+
+void tst_cli::templateFolderRuns()
+{
+    QFETCH(QString, project);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(Tree, written);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    const QString location = m_dir->path();
+    const Run run
+        = wiz(QStringList { "--template", sampler, "/path=" + location, "/project=" + project }
+                + arguments,
+            location, QStringLiteral(WIZ_BUILD_DIR "/wiz"), fixedRun());
+    QVERIFY2(run.status == status, run.err.constData());
+    if (QTest::currentDataTag() == QLatin1String("character outside windows-1252"))
+        QVERIFY2(run.out.contains(out), run.out.constData());
+    else
+        QCOMPARE(run.out, out);
+    QVERIFY2(run.err.contains(err), run.err.constData());
+    if (!written.isEmpty())
+        QCOMPARE(snapshot(location + "/" + project), written);
+    else if (status != 0 || arguments.contains("--dry-run"))
+        QVERIFY(!QFileInfo::exists(location + "/" + project));
+}
+
+// Listed among the libraries in file-name order; a folder with a mistake is
+// left out with its message, and the others still list and run.
+void tst_cli::templateFolderListed()
+{
+    const QString plugins = m_dir->plugins();
+    QVERIFY(m_dir->add("recorder", "Rec.so"));
+    for (const char *name : { "sampler", "broken" })
+        QVERIFY(QProcess::execute("cp", { "-r", sampler, plugins + "/" + name }) == 0);
+    QFile manifest(plugins + "/broken/template.json");
+    QVERIFY(manifest.open(QIODevice::ReadWrite));
+    const QByteArray broken = manifest.readAll().replace("\"choice\"", "\"colour\"");
+    QVERIFY(manifest.resize(0) && manifest.write(broken) == broken.size());
+    manifest.close();
+
+    const Run list = wiz({ "--list" }, m_dir->path());
+    QCOMPARE(list.status, 0);
+    QCOMPARE(list.out, QByteArray("Fixture Recorder\nFixture Folder\n"));
+    QVERIFY2(list.err.contains("Template folder ./plugins/broken is left out: template.json: "
+                               "options[0].kind: \"colour\" is not one of text, yes-no, choice\n"),
+        list.err.constData());
+
+    const QJsonArray json
+        = QJsonDocument::fromJson(wiz({ "--list", "--json" }, m_dir->path()).out).array();
+    QCOMPARE(json.size(), 2);
+    const QJsonObject folder = json[1].toObject();
+    QCOMPARE(folder.value("folder").toString(), QDir(plugins).canonicalPath() + "/sampler");
+    QCOMPARE(folder.value("library"), QJsonValue::Undefined);
+    QCOMPARE(folder.value("version").toString(), QString("0.3"));
+    QCOMPARE(folder.value("options").toArray().size(), 3);
+
+    const Run paths = wiz({ "--paths" }, m_dir->path());
+    QVERIFY2(
+        paths.out.contains("./plugins\n    broken: template.json: options[0].kind: \"colour\" "
+                           "is not one of text, yes-no, choice\n    Fixture Recorder (Rec.so)\n"
+                           "    Fixture Folder (sampler/)\n"),
+        paths.out.constData());
+    const Run help = wiz({ "--help-template", "Fixture Folder" }, m_dir->path());
+    QVERIFY2(help.out.contains("  /style=plain|fancy\n      Style (default: plain)\n"),
+        help.out.constData());
+
+    const Run run = wiz({ "/path=" + m_dir->path(), "/project=p", "/key=Fixture Folder" },
+        m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"), fixedRun());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(wiztest::tree(m_dir->path() + "/p").size(), 5);
+}
+
+// Each kind of mistake stops the run with a message naming the file and the
+// member or line, and writes nothing.
+void tst_cli::templateFolderMistakes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("unknown member")
+        << "template.json" << QByteArray("\"version\"") << QByteArray("\"colour\": 1, \"version\"")
+        << QByteArray("template.json: colour: unknown member; the members here are $schema,");
+    QTest::newRow("no title") << "template.json" << QByteArray("\"title\"")
+                              << QByteArray("\"name\": {}, \"tytle\"")
+                              << QByteArray("template.json: title: missing");
+    QTest::newRow("condition with a value that is no choice")
+        << "template.json" << QByteArray("\"when\": \"docs\"}")
+        << QByteArray("\"when\": \"style == odd\"}")
+        << QByteArray("template.json: files[1].when: \"odd\" is not one of the choices of "
+                      "\"style\": plain, fancy");
+    QTest::newRow("rule that matches no file")
+        << "template.json" << QByteArray("\"raw.txt\"") << QByteArray("\"nothing/*\"")
+        << QByteArray("template.json: files[2].match: \"nothing/*\" matches no file under files/");
+    QTest::newRow("not JSON") << "template.json" << QByteArray("{") << QByteArray("[")
+                              << QByteArray("template.json:");
+    QTest::newRow("unknown placeholder")
+        << "files/README.md" << QByteArray("%{style}") << QByteArray("%{stlye}")
+        << QByteArray("files/README.md:2: unknown placeholder \"%{stlye}\"");
+    QTest::newRow("unbalanced block")
+        << "files/README.md" << QByteArray("%{endif}\n") << QByteArray()
+        << QByteArray("files/README.md:3: \"%{if ...}\" is not "
+                      "closed by \"%{endif}\"");
+}
+
+void tst_cli::templateFolderMistakes()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QByteArray, message);
+    const QString folder = m_dir->path() + "/t";
+    QVERIFY(QProcess::execute("cp", { "-r", sampler, folder }) == 0);
+    const QByteArray bytes = wiztest::readAll(folder + "/" + file);
+    QVERIFY(bytes.contains(from));
+    wiztest::writeAll(folder + "/" + file, QByteArray(bytes).replace(from, to));
+    const Run run
+        = wiz({ "--template", folder, "/path=" + m_dir->path(), "/project=p" }, m_dir->path());
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.startsWith("wiz: the template folder " + folder.toUtf8() + " cannot be used:"),
+        run.err.constData());
+    QVERIFY2(run.err.contains(message), run.err.constData());
+    QVERIFY(!QFileInfo::exists(m_dir->path() + "/p"));
 }
 
 WIZ_TEST_MAIN(tst_cli)

@@ -87,8 +87,11 @@ wizRequest::Existing existingChoice(const QString &word)
 wizRequest commandLine::scan(const QStringList &arguments)
 {
     wizRequest request;
-    for (const QString &argument : arguments) {
-        if (argument == QLatin1String("--dry-run"))
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (i > 0 && argument == QLatin1String("--template") && i + 1 < arguments.size())
+            request.templateFolder = arguments.at(++i);
+        else if (argument == QLatin1String("--dry-run"))
             request.dryRun = true;
         else if (argument == QLatin1String("--verbose") || argument == QLatin1String("-v"))
             request.verbose = true;
@@ -215,7 +218,7 @@ QString commandLine::requestError(const wizRequest &request)
         return QCoreApplication::translate("commandLine", "no location given: use /path=DIRECTORY");
     if (request.location.startsWith(QLatin1Char('~')) && !QFileInfo::exists(request.location))
         return tildeExplanation();
-    if (request.key.isEmpty())
+    if (request.key.isEmpty() && request.templateFolder.isEmpty())
         return QCoreApplication::translate(
             "commandLine", "no template given: use /key=TITLE; see wiz --list");
     return QString();

@@ -10,6 +10,8 @@ struct wizRequest
     QString location;
     QString project;
     QString key;
+    // "--template DIR": a template folder run in place of a listed template.
+    QString templateFolder;
     // Every argument that is neither an option nor a host flag, program path first.
     QStringList params;
     // Host flags; they never reach the template.
@@ -27,8 +29,9 @@ struct wizRequest
 // link it on its own.
 namespace commandLine {
 
-// The "/path=", "/project=" and "/key=" options of a command line (program
-// path first); every other argument goes to the template's parameters.
+// The "/path=", "/project=" and "/key=" options and "--template DIR" of a
+// command line (program path first); every other argument goes to the
+// template's parameters.
 wizRequest scan(const QStringList &arguments);
 // Replaces every %NAME% with the value of that environment variable.
 QString expandEnvironment(const QString &text);
@@ -51,7 +54,8 @@ QString projectFolder(const QString &location, const QString &name);
 // arguments holds the program path first.
 QString flagError(const QStringList &arguments);
 // What the unattended run is missing: a project name, a location or a
-// template, each with the option that gives it. Empty when nothing is.
+// template (/key or --template), each with the option that gives it. Empty
+// when nothing is.
 QString requestError(const wizRequest &request);
 // The one line that follows the message about an unknown template title: the
 // closest titles, if any are close, and where to see them all.

@@ -14,8 +14,6 @@ templateStep::failure failed(const QString &message)
     templateStep::failure failure;
     failure.message = message;
     return failure;
-}
-
 } // namespace
 
 templateStep::failure libraryTemplate::produce(const QString &location, const wizRequest &request)

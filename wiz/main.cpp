@@ -1,10 +1,11 @@
 #include "commandline.h"
-#include "librarytemplate.h"
+#include "foldertemplate.h"
 #include "modaldialogcloser.h"
 #include "plugincatalog.h"
 #include "pluginscanner.h"
 #include "templatedescription.h"
 #include "templaterunner.h"
+#include "templatesteps.h"
 #include "translations.h"
 #include "wizdialog.h"
 
@@ -24,6 +25,7 @@ namespace {
 const char usage[] = QT_TRANSLATE_NOOP("main",
       "Usage: wiz                         open the wizard's window\n"
       "       wiz /path=LOCATION /project=NAME \"/key=TITLE\" [FLAG...] [ARGUMENT...]\n"
+      "       wiz --template DIR [/path=LOCATION /project=NAME [/OPTION=VALUE...]]\n"
       "       wiz --list [--json] | --paths | --help-template TITLE | --help | --version\n"
       "\n"
       "Creates a new source project from a template. With arguments wiz runs\n"
@@ -36,6 +38,8 @@ const char usage[] = QT_TRANSLATE_NOOP("main",
       "  ARGUMENT         anything else is handed to the template, for example\n"
       "                   /title=TEXT or /panel=NAME for \"Create C++ Scripted UI / Panel\"\n"
       "  %VAR% in an argument is replaced by the environment variable VAR.\n"
+      "  --template DIR   run the template folder DIR in place of a listed template\n"
+      "                   (no /key); alone, open the window on that template\n"
       "\n"
       "Flags of an unattended run, anywhere among the arguments:\n"
       "  --batch          nobody is there: show no window and close every dialog\n"
@@ -63,13 +67,16 @@ const char usage[] = QT_TRANSLATE_NOOP("main",
       "Example:\n"
       "  wiz /path=/tmp /project=meter \"/key=Create C++ Scripted UI / Panel\" /title=Meter\n"
       "\n"
-      "Templates are the libraries in ./plugins; where that directory does not exist\n"
+      "Templates are the libraries and template folders (folders that hold\n"
+      "template.json) in ./plugins; where that directory does not exist\n"
       "or holds no library, in the plugins directory beside wiz, or in\n"
       "../lib/wiz/plugins beside it (for a wiz in /usr/bin or /usr/local/bin, both\n"
       "/usr/lib/wiz/plugins and /usr/local/lib/wiz/plugins). Then in each directory\n"
       "of WIZ_PLUGIN_PATH (separated by \":\") and in your own\n"
       "$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of\n"
-      "the same title wins. A library or directory that other users can write to,\n"
+      "the same title wins. Template folders are also read from ../share/wiz/templates\n"
+      "beside wiz and from $XDG_DATA_HOME/wiz/templates. A library or directory that\n"
+      "other users can write to,\n"
       "or that belongs to another user than you or root, is not loaded, nor one\n"
       "below such a directory (a sticky one such as /tmp excepted). What each library\n"
       "gave is remembered in $XDG_CACHE_HOME/wiz (~/.cache/wiz).\n"
@@ -212,17 +219,30 @@ int listFolders()
 // The unattended run where nobody can see a window, without building the
 // window: its text fields load the font database, which costs more than the
 // rest of the run.
-int runHeadless(const wizRequest &request)
+int runHeadless(wizRequest request)
 {
     modalDialogCloser closer;
     closer.install();
-    const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
-    const QMap<QString, QString> libraryPaths = pluginCatalog::libraryPaths(entries);
-    pluginEntry chosen;
-    findTemplate(entries, request.key, &chosen);
-    libraryTemplate step(chosen.path);
-    const QStringList titles = libraryPaths.keys();
-    return templateRunner(templateRunner::Headless).runRequest(request, step, &titles, chosen.about);
+    templateRunner runner(templateRunner::Headless);
+    if (!request.templateFolder.isEmpty()) {
+        pluginEntry entry;
+        QString error;
+        if (!pluginCatalog::folderEntry(
+                request.templateFolder, pluginCatalog::WithoutIcons, &entry, &error)) {
+            std::fprintf(stderr, "wiz: %s\n",
+                qPrintable(folderTemplate::unusable(request.templateFolder, error)));
+            return 1;
+        }
+        request.key = entry.title;
+        return runner.runRequest(request, *templateSteps::forEntry(entry), nullptr, entry.about);
+    }
+    // As the window's list: a later library with the same title wins.
+    QMap<QString, pluginEntry> entries;
+    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
+        entries[entry.title] = entry;
+    const pluginEntry chosen = entries.value(request.key);
+    const QStringList titles = entries.keys();
+    return runner.runRequest(request, *templateSteps::forEntry(chosen), &titles, chosen.about);
 }
 
 } // namespace
@@ -307,11 +327,18 @@ int main(int argc, char *argv[])
     if (argc > 1 && headlessPlatform())
         return runHeadless(request);
 
+    // "wiz --template DIR" alone opens the window on that template; with a
+    // project or location it runs unattended like any other request.
+    const bool windowOnFolder = !request.templateFolder.isEmpty() && request.project.isEmpty()
+        && request.location.isEmpty() && request.key.isEmpty() && request.params.size() <= 1
+        && !request.dryRun;
+
     QApplication::setWindowIcon(wizDialog::wizardIcon());
     int status = 0;
     {
         wizDialog dialog(nullptr, nullptr, true);
-        if (argc > 1)
+        dialog.setTemplateFolder(request.templateFolder);
+        if (argc > 1 && !windowOnFolder)
             dialog.setRequest(request);
         dialog.exec();
         status = dialog.exitStatus();

@@ -1,5 +1,6 @@
 #include "plugincatalog.h"
 
+#include "manifest.h"
 #include "plugincache.h"
 #include "pluginscanner.h"
 #include "plugintrust.h"
@@ -25,23 +26,38 @@ namespace {
 
 const QByteArray librarySuffix = QByteArrayLiteral(".so");
 
+// One name in a folder: a library, or a folder that holds template.json.
+struct listedName
+{
+    QByteArray name;
+    bool folder = false;
+};
+
 // A folder to read, or one passed over and why.
 struct folderPlan
 {
     QString path;
     pluginTrust::checkedFolder folder;
-    QList<QByteArray> names;
+    QList<listedName> names;
     QString why;
     // The debug line for a folder passed over; none where passing it over is usual.
     QString line;
 };
 
+bool holdsManifest(int folder, const QByteArray &name)
+{
+    struct stat info;
+    return ::fstatat(folder, (name + "/template.json").constData(), &info, 0) == 0
+        && S_ISREG(info.st_mode);
+}
+
 // The names that look like libraries, every kind of entry, so that whatever
 // is named like one is reported: a pipe, a folder or a dangling link is
-// refused with its reason. In case-blind order, as people sort.
-QList<QByteArray> libraryNames(int folder)
+// refused with its reason. With them the template folders. In case-blind
+// order, as people sort.
+QList<listedName> templateNames(int folder)
 {
-    QList<QByteArray> names;
+    QList<listedName> names;
     const int fd = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
     DIR *listing = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (!listing) {
@@ -52,12 +68,15 @@ QList<QByteArray> libraryNames(int folder)
     while (const dirent *entry = ::readdir(listing)) {
         const QByteArray name(entry->d_name);
         if (name.size() > librarySuffix.size() && name.toLower().endsWith(librarySuffix))
-            names << name;
+            names << listedName { name, false };
+        else if (name != "." && name != ".." && holdsManifest(folder, name))
+            names << listedName { name, true };
     }
     ::closedir(listing);
-    std::sort(names.begin(), names.end(), [](const QByteArray &a, const QByteArray &b) {
-        const int blind = QFile::decodeName(a).compare(QFile::decodeName(b), Qt::CaseInsensitive);
-        return blind != 0 ? blind < 0 : a < b;
+    std::sort(names.begin(), names.end(), [](const listedName &a, const listedName &b) {
+        const int blind
+            = QFile::decodeName(a.name).compare(QFile::decodeName(b.name), Qt::CaseInsensitive);
+        return blind != 0 ? blind < 0 : a.name < b.name;
     });
     return names;
 }
@@ -67,7 +86,7 @@ folderPlan openFolder(const QString &path)
     folderPlan plan { path, {}, {}, {}, {} };
     plan.folder = pluginTrust::openFolder(path, &plan.why);
     if (plan.folder.isOpen())
-        plan.names = libraryNames(plan.folder.fd());
+        plan.names = templateNames(plan.folder.fd());
     else
         plan.line = QStringLiteral("Templates in %1 are not loaded: %2").arg(path, plan.why);
     return plan;
@@ -128,6 +147,9 @@ std::vector<folderPlan> plan()
                         folder, QCoreApplication::translate("pluginCatalog", "it does not exist")));
             }
         }
+        const QString shared = QDir::cleanPath(beside + QStringLiteral("/../share/wiz/templates"));
+        if (QFileInfo(shared).isDir())
+            folders.push_back(openFolder(shared));
     }
     for (const QString &folder :
         qEnvironmentVariable("WIZ_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
@@ -145,8 +167,11 @@ std::vector<folderPlan> plan()
     if (QFileInfo(own).isDir())
         folders.push_back(openFolder(own));
     else
-        folders.push_back(
-            passedOver(own, QCoreApplication::translate("pluginCatalog", "it does not exist")));
+        folders.push_back(passedOver(own, QCoreApplication::translate("pluginCatalog", "it does not exist")));
+    const QString ownFolders = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/wiz/templates");
+    if (QFileInfo(ownFolders).isDir())
+        folders.push_back(openFolder(ownFolders));
 
     // A folder named twice would list each of its templates twice.
     QSet<QByteArray> seen;
@@ -181,12 +206,41 @@ struct candidate
     QString fileName;
     pluginLibrary::fileKey key;
     QJsonObject record;
+    // A template folder: read here, so its entry is whole already.
+    bool folder = false;
+    pluginEntry entry;
 };
+
+QJsonObject refused(const QString &why)
+{
+    return { { QStringLiteral("verdict"), QStringLiteral("notloaded") },
+        { QStringLiteral("reason"), why } };
+}
+
+// A template folder, under the same rule as a library, read in this process:
+// it runs no code, so it needs neither the child nor the cache.
+candidate folderCandidate(const candidate &named, pluginCatalog::Icons icons)
+{
+    candidate folder = named;
+    folder.folder = true;
+    QString why;
+    if (!pluginTrust::openFolder(folder.path, &why).isOpen())
+        folder.record = refused(why);
+    else if (!pluginCatalog::folderEntry(folder.path, icons, &folder.entry, &why))
+        folder.record = { { QStringLiteral("verdict"), QStringLiteral("mistake") },
+            { QStringLiteral("reason"), why } };
+    else
+        folder.record = { { QStringLiteral("verdict"), QStringLiteral("listed") },
+            { QStringLiteral("title"), folder.entry.title } };
+    return folder;
+}
 
 QString recordLine(const candidate &library)
 {
     const QString verdict = library.record.value(QStringLiteral("verdict")).toString();
     const QString reason = library.record.value(QStringLiteral("reason")).toString();
+    if (library.folder && verdict != QLatin1String("listed"))
+        return QStringLiteral("Template folder %1 is left out: %2").arg(library.path, reason);
     if (verdict == QLatin1String("listed"))
         return library.record.value(QStringLiteral("title")).toString() + QStringLiteral(" - ")
             + library.path;
@@ -231,7 +285,8 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
     QStringList unknown;
     for (size_t i = 0; i < folders.size(); ++i) {
         const folderPlan &folder = folders[i];
-        for (const QByteArray &name : folder.names) {
+        for (const listedName &listed : folder.names) {
+            const QByteArray &name = listed.name;
             candidate library;
             library.fileName = QFile::decodeName(name);
             library.path = folder.path + QLatin1Char('/') + library.fileName;
@@ -241,10 +296,14 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
                 why = QCoreApplication::translate(
                     "pluginCatalog", "its name is not valid in the local encoding");
             }
+            if (listed.folder && why.isEmpty()) {
+                found[i].push_back(folderCandidate(library, icons));
+                continue;
+            }
             const int fd = why.isEmpty() ? pluginTrust::openLibrary(folder.folder, name, &why) : -1;
             if (fd < 0) {
-                library.record = { { QStringLiteral("verdict"), QStringLiteral("notloaded") },
-                    { QStringLiteral("reason"), why } };
+                library.folder = listed.folder;
+                library.record = refused(why);
                 found[i].push_back(library);
                 continue;
             }
@@ -263,7 +322,7 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
         int next = 0;
         for (auto &folder : found) {
             for (candidate &library : folder) {
-                if (!library.record.isEmpty())
+                if (!library.record.isEmpty() || library.folder)
                     continue;
                 QJsonObject record = records.value(next++);
                 // Under the key of the file that was loaded, where the child got that far.
@@ -290,6 +349,12 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
                 report.found << library.fileName + QStringLiteral(": ") + reasonText(record);
                 continue;
             }
+            if (library.folder) {
+                report.found
+                    << QStringLiteral("%1 (%2/)").arg(library.entry.title, library.fileName);
+                entries << library.entry;
+                continue;
+            }
             pluginEntry entry;
             entry.title = record.value(QStringLiteral("title")).toString();
             entry.path = library.path;
@@ -314,11 +379,31 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
         const int runs = winner.value(entries[i].title);
         if (runs == i)
             continue;
-        entries[runs].shadows << QFileInfo(entries[i].path).absoluteFilePath();
+        entries[runs].shadows << QFileInfo(entries[i].source()).absoluteFilePath();
         qDebug().noquote() << QStringLiteral("Template \"%1\" of %2 is hidden by the one of %3")
-                                  .arg(entries[i].title, entries[i].path, entries[runs].path);
+                                  .arg(entries[i].title, entries[i].source(),
+                                      entries[runs].source());
     }
     return entries;
+}
+
+bool pluginCatalog::folderEntry(
+    const QString &folder, Icons icons, pluginEntry *entry, QString *error)
+{
+    templateManifest manifest;
+    QStringList errors;
+    const QString absolute = QFileInfo(folder).absoluteFilePath();
+    if (!templateJson::read(absolute, QStringLiteral(WIZ_VERSION), &manifest, &errors)) {
+        *error = errors.join(QLatin1Char('\n'));
+        return false;
+    }
+    *entry = pluginEntry();
+    entry->title = manifest.title;
+    entry->folder = absolute;
+    entry->about = templateJson::description(manifest, absolute);
+    if (icons == WithIcons && !manifest.icon.isEmpty())
+        entry->icon.load(absolute + QLatin1Char('/') + manifest.icon);
+    return true;
 }
 
 QList<pluginFolder> pluginCatalog::foldersRead()

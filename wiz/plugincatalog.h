@@ -9,17 +9,22 @@
 #include <QStringList>
 
 // What the listing keeps of one template: its title, its picture and the path
-// of the library that gave them. Nothing of the library itself survives.
+// of the library that gave them, or of the template folder. Nothing of the
+// library itself survives.
 struct pluginEntry
 {
     QString title;
     QPixmap icon;
-    QString path;
+    QString path; // the library, as listed; empty for a template folder
+    QString folder; // the template folder, absolute; empty for a library
     // What the library says of itself; empty when it says nothing.
     QJsonObject about;
     // The libraries of the same title listed before this one, which this one
     // hides: a run by title runs this one.
     QStringList shadows;
+
+    // What runs: the library's path or the folder's.
+    QString source() const { return folder.isEmpty() ? path : folder; }
 };
 
 // One folder the listing looked at, and what it found there or why it was
@@ -36,13 +41,16 @@ struct pluginFolder
 class pluginCatalog
 {
 public:
-    // The folders to read, in order: "./plugins" of the current directory
+    // The folders to read, in order (each holds libraries and template
+    // folders: folders with a template.json): "./plugins" of the current directory
     // when it holds a library and may be loaded from, otherwise the plugins
     // beside the executable (build tree) or in ../lib/wiz/plugins (installed
     // tree, and then the other usual prefix's), then each folder of
     // WIZ_PLUGIN_PATH, then the user's own $XDG_DATA_HOME/wiz/plugins: the
     // order in which templates are listed, so that a later one can stand in
-    // for an earlier one of the same title.
+    // for an earlier one of the same title. Where they exist, the folders of
+    // template folders alone come after the wizard's own (share/wiz/templates
+    // beside it) and last ($XDG_DATA_HOME/wiz/templates).
     static QStringList directories();
     enum Icons { WithIcons, WithoutIcons };
     // Every library in directories(), each folder in case-blind name order,
@@ -54,6 +62,10 @@ public:
     // later library with the same title wins.
     static QMap<QString, QString> libraryPaths(const QList<pluginEntry> &entries);
     static QList<pluginEntry> scan(Icons icons = WithIcons);
+    // The template folder at folder (one that holds template.json), read in
+    // this process: it runs no code. False with *error naming the manifest's
+    // first mistake.
+    static bool folderEntry(const QString &folder, Icons icons, pluginEntry *entry, QString *error);
     // Every folder the last scan() looked at, in order.
     static QList<pluginFolder> foldersRead();
     // The same as lines for people: "PATH" for a folder read, "PATH (REASON)"

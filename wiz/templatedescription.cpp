@@ -29,7 +29,8 @@ QString valueForm(const QJsonObject &option)
     if (kind == QLatin1String("choice")) {
         QStringList choices;
         for (const QJsonValue &choice : option.value(QLatin1String("choices")).toArray())
-            choices << choice.toVariant().toString();
+            choices << (choice.isObject() ? choice[QLatin1String("value")].toString()
+                                          : choice.toString());
         return choices.join(QLatin1Char('|'));
     }
     return QStringLiteral("TEXT");
@@ -41,7 +42,10 @@ QString optionLine(const QJsonObject &option)
                        .arg(option.value(QLatin1String("name")).toString(), valueForm(option));
     QStringList words;
     for (const char *member : { "label", "help" }) {
-        const QString text = option.value(QLatin1String(member)).toString();
+        QString text = option.value(QLatin1String(member)).toString();
+        // A label's "&" marks its shortcut key in a window, nothing here.
+        if (qstrcmp(member, "label") == 0)
+            text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
         if (!text.isEmpty())
             words << text;
     }
@@ -85,8 +89,11 @@ QString templateDescription::toolTip(const pluginEntry &entry)
 
 QJsonObject templateDescription::listing(const pluginEntry &entry)
 {
-    QJsonObject object { { QStringLiteral("title"), entry.title },
-        { QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath() } };
+    QJsonObject object { { QStringLiteral("title"), entry.title } };
+    if (entry.folder.isEmpty())
+        object.insert(QStringLiteral("library"), QFileInfo(entry.path).absoluteFilePath());
+    else
+        object.insert(QStringLiteral("folder"), entry.folder);
     for (const char *member : { "description", "version", "name", "options" }) {
         const QJsonValue value = entry.about.value(QLatin1String(member));
         if (!value.isUndefined())
@@ -105,10 +112,11 @@ QString templateDescription::help(const pluginEntry &entry)
     const QString version = entry.about.value(QLatin1String("version")).toString();
     if (!version.isEmpty())
         lines << QCoreApplication::translate("templateDescription", "Version: %1").arg(version);
-    lines << QCoreApplication::translate("templateDescription", "Library: %1")
-                 .arg(QFileInfo(entry.path).absoluteFilePath());
-    lines << QCoreApplication::translate("templateDescription", "Project name: %1")
-                 .arg(nameRuleText(entry.about));
+    if (entry.folder.isEmpty())
+        lines << QCoreApplication::translate("templateDescription", "Library: %1").arg(QFileInfo(entry.path).absoluteFilePath());
+    else
+        lines << QCoreApplication::translate("templateDescription", "Folder: %1").arg(entry.folder);
+    lines << QCoreApplication::translate("templateDescription", "Project name: %1").arg(nameRuleText(entry.about));
     const QJsonArray options = entry.about.value(QLatin1String("options")).toArray();
     if (options.isEmpty()) {
         lines << QCoreApplication::translate("templateDescription", "Options: none");

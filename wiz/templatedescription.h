@@ -16,7 +16,8 @@ QString toolTip(const pluginEntry &entry);
 // The description on its own, or an empty text.
 QString description(const QJsonObject &about);
 
-// The entry of wiz --list --json: "title" and "library", and the members
+// The entry of wiz --list --json: "title" and "library" (or "folder" for a
+// template folder), and the members
 // "description", "version", "name" and "options" that the template gives.
 QJsonObject listing(const pluginEntry &entry);
 // The text of wiz --help-template: title, description, version, library, the

@@ -2,12 +2,14 @@
 
 #include "commandline.h"
 #include "cppname.h"
-#include "librarytemplate.h"
+#include "folderoptionsdialog.h"
+#include "foldertemplate.h"
 #include "namerule.h"
 #include "plugincatalog.h"
 #include "productnames.h"
 #include "templatedescription.h"
 #include "templaterunner.h"
+#include "templatesteps.h"
 
 #include "wiz_icon.xpm"
 
@@ -25,6 +27,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTimerEvent>
+
+#include <cstdio>
 
 namespace {
 
@@ -56,9 +60,9 @@ QString rowToolTip(const pluginEntry &entry, const QString &runs)
     const QString description = templateDescription::toolTip(entry);
     if (!description.isEmpty())
         lines << description;
-    if (runs != entry.path)
+    if (runs != entry.source())
         lines << QCoreApplication::translate("wizDialog", "%1 runs instead of %2")
-                     .arg(QDir::toNativeSeparators(runs), QDir::toNativeSeparators(entry.path));
+                     .arg(QDir::toNativeSeparators(runs), QDir::toNativeSeparators(entry.source()));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -123,7 +127,7 @@ void wizDialog::describe(QWidget *field, const QString &hint)
 QJsonObject wizDialog::chosenAbout() const
 {
     const QList<QListWidgetItem *> chosen = listBox1->selectedItems();
-    return chosen.isEmpty() ? QJsonObject() : abouts.value(chosen.first()->text());
+    return chosen.isEmpty() ? QJsonObject() : m_entries.value(chosen.first()->text()).about;
 }
 
 QString wizDialog::blockingReason(QWidget **field) const
@@ -211,6 +215,23 @@ void wizDialog::accept()
         return;
     const QString name = project_lineEdit->text();
     const QString location = location_lineEdit->text();
+    const QString key = chosen.first()->text();
+
+    // A template folder's options come first: Cancel there leaves the window as it was.
+    QStringList params { QString() };
+    const QString folder = m_entries.value(key).folder;
+    if (!folder.isEmpty()) {
+        templateManifest manifest;
+        QStringList errors;
+        if (!templateJson::read(folder, QStringLiteral(WIZ_VERSION), &manifest, &errors)) {
+            QMessageBox::warning(this, windowTitle(), errors.join(QLatin1Char('\n')));
+            return;
+        }
+        QStringList options;
+        if (!folderOptionsDialog::ask(manifest, this, &options))
+            return;
+        params << options;
+    }
 
     // A refusal, a failed mkdir or a No keeps the window open with its fields.
     m_runner = std::make_unique<templateRunner>(templateRunner::Attended, this);
@@ -220,9 +241,8 @@ void wizDialog::accept()
     }
 
     hostSettings().setValue(QLatin1String(lastPathKey), location);
-    const QString key = chosen.first()->text();
     QDialog::accept();
-    runPlugin(key, location, name, QStringList(QString()));
+    runPlugin(key, location, name, params);
 }
 
 void wizDialog::timerEvent(QTimerEvent *e)
@@ -235,20 +255,35 @@ void wizDialog::timerEvent(QTimerEvent *e)
 
 void wizDialog::loadPlugins()
 {
-    const QList<pluginEntry> entries = pluginCatalog::scan();
+    QList<pluginEntry> entries;
+    if (m_templateFolder.isEmpty()) {
+        entries = pluginCatalog::scan();
+    } else {
+        pluginEntry entry;
+        if (pluginCatalog::folderEntry(
+                m_templateFolder, pluginCatalog::WithIcons, &entry, &m_folderError))
+            entries << entry;
+        else
+            m_folderError = folderTemplate::unusable(m_templateFolder, m_folderError);
+        if (!m_folderError.isEmpty() && !m_request)
+            QMessageBox::warning(this, windowTitle(), m_folderError);
+    }
     // A later library with the same title wins; the earlier row stays.
-    libraryPaths = pluginCatalog::libraryPaths(entries);
     for (const pluginEntry &entry : entries)
-        abouts[entry.title] = entry.about;
+        m_entries[entry.title] = entry;
     for (const pluginEntry &entry : entries) {
         auto *row = new QListWidgetItem(QIcon(entry.icon), entry.title);
-        row->setToolTip(rowToolTip(entry, libraryPaths.value(entry.title)));
+        row->setToolTip(rowToolTip(entry, m_entries.value(entry.title).source()));
         listBox1->addItem(row);
     }
     // No row is chosen until the user chooses one. Saying so explicitly also
     // stops the list from making its first row current when it takes focus,
-    // which would offer OK for a template nobody picked.
-    listBox1->setCurrentIndex(QModelIndex());
+    // which would offer OK for a template nobody picked. The one folder of
+    // --template is the choice already.
+    if (!m_templateFolder.isEmpty() && listBox1->count() == 1)
+        listBox1->setCurrentRow(0);
+    else
+        listBox1->setCurrentIndex(QModelIndex());
     // Only an empty list names them, and only then is it worth asking again.
     m_folders.clear();
     if (listBox1->count() == 0) {
@@ -271,11 +306,11 @@ bool wizDialog::runPlugin(
     request.project = name;
     request.key = key;
     request.params = params;
-    libraryTemplate step(libraryPaths.value(key));
+    const std::unique_ptr<templateStep> step = templateSteps::forEntry(m_entries.value(key));
     std::unique_ptr<templateRunner> runner = std::move(m_runner);
     if (!runner)
         runner = std::make_unique<templateRunner>(templateRunner::Attended, this);
-    return runner->run(step, request) == 0;
+    return runner->run(*step, request) == 0;
 }
 
 QIcon wizDialog::wizardIcon()
@@ -288,9 +323,19 @@ void wizDialog::runUnattended()
     // Only on a display: main() runs headless requests without the window.
     location_lineEdit->setText(m_request->location);
     project_lineEdit->setText(m_request->project);
-    libraryTemplate step(libraryPaths.value(m_request->key));
-    const QStringList titles = libraryPaths.keys();
-    m_exitStatus = templateRunner(templateRunner::Unattended, this)
-                       .runRequest(*m_request, step, &titles, abouts.value(m_request->key));
+    wizRequest request = *m_request;
+    const QStringList titles = m_entries.keys();
+    if (!m_templateFolder.isEmpty() && !m_entries.isEmpty())
+        request.key = titles.first();
+    templateRunner runner(templateRunner::Unattended, this);
+    const pluginEntry entry = m_entries.value(request.key);
+    const std::unique_ptr<templateStep> step = templateSteps::forEntry(entry);
+    if (!m_folderError.isEmpty()) {
+        std::fprintf(stderr, "wiz: %s\n", qPrintable(m_folderError));
+        m_exitStatus = 1;
+    } else {
+        m_exitStatus = runner.runRequest(
+            request, *step, m_templateFolder.isEmpty() ? &titles : nullptr, entry.about);
+    }
     QDialog::accept();
 }

@@ -2,6 +2,7 @@
 #define WIZDIALOG_H
 
 #include "commandline.h"
+#include "plugincatalog.h"
 #include "wizdialogbase.h"
 
 #include <QIcon>
@@ -29,10 +30,12 @@ public:
 
     // The command line's request, run unattended once the window is up.
     void setRequest(const wizRequest &request) { m_request = request; }
+    // Lists the template folder at folder alone ("wiz --template DIR"), chosen.
+    void setTemplateFolder(const QString &folder) { m_templateFolder = folder; }
 
     void loadPlugins();
-    // Loads the library that gave the title key and runs its template into
-    // path/name. True when it ran and wrote every file.
+    // Loads the library or template folder that gave the title key and runs
+    // its template into path/name. True when it ran and wrote every file.
     bool runPlugin(
         const QString &key, const QString &path, const QString &name, const QStringList &params);
     void accept() override;
@@ -63,8 +66,11 @@ private:
     // What the highlighted template tells about itself; empty when none is.
     QJsonObject chosenAbout() const;
 
-    QMap<QString, QString> libraryPaths;
-    QMap<QString, QJsonObject> abouts;
+    // The template that runs for each title.
+    QMap<QString, pluginEntry> m_entries;
+    QString m_templateFolder;
+    // Why the folder of --template cannot be listed.
+    QString m_folderError;
     // The folders in which templates were looked for, named when none was found.
     QStringList m_folders;
     int m_exitStatus = 0;

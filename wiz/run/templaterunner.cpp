@@ -215,6 +215,14 @@ int templateRunner::run(templateStep &step, const wizRequest &request)
         && !runReport::print(runReport::lines(outcomes, sink.notes())))
         status = 1;
 
+    const QString message = step.message();
+    if (status == 0 && !request.dryRun && !message.isEmpty()) {
+        if (m_attendance == Attended)
+            QMessageBox(QMessageBox::Information, caption(), message, QMessageBox::Ok, m_parent)
+                .exec();
+        else
+            std::printf("%s\n", qPrintable(message));
+    }
     // After a box of failures the user has something to put right first.
     const QString folder = commandLine::projectFolder(request.location, request.project);
     if (status == 0 && !request.dryRun && m_attendance != Headless && QFileInfo(folder).isDir())

@@ -20,9 +20,18 @@ public:
         QString caption;
         QMessageBox::Icon icon = QMessageBox::Warning;
     };
+    // A failure told with the run's own caption, as a warning.
+    static failure failed(const QString &message)
+    {
+        failure failure;
+        failure.message = message;
+        return failure;
+    }
 
     virtual ~templateStep() = default;
     virtual failure produce(const QString &location, const wizRequest &request) = 0;
+    // What the user is told after a run that wrote every file; empty: nothing.
+    virtual QString message() const { return QString(); }
 };
 
 #endif
