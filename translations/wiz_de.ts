@@ -109,138 +109,6 @@
 <context>
     <name>main</name>
     <message>
-        <source>Usage: wiz                         open the wizard&apos;s window
-       wiz /path=LOCATION /project=NAME &quot;/key=TITLE&quot; [FLAG...] [ARGUMENT...]
-       wiz --list [--json] | --paths | --help-template TITLE | --help | --version
-
-Creates a new source project from a template. With arguments wiz runs
-unattended: it makes the directory LOCATION/NAME without asking, lets the
-template titled TITLE write into it, and exits.
-
-  /path=LOCATION   existing directory in which the project directory is made
-  /project=NAME    project name; also the name of its directory
-  /key=TITLE       the template, by its title as --list prints it
-  ARGUMENT         anything else is handed to the template, for example
-                   /title=TEXT or /panel=NAME for &quot;Create C++ Scripted UI / Panel&quot;
-  %VAR% in an argument is replaced by the environment variable VAR.
-
-Flags of an unattended run, anywhere among the arguments:
-  --batch          nobody is there: show no window and close every dialog
-                   as if Escape were pressed, even on a display
-  --dry-run        write nothing and change no setting; print what the run
-                   would do to each file (create, replace, unchanged, kept
-                   or failed, and its path), with the run&apos;s exit status
-  --verbose, -v    after the run, print what was done to each file
-  --existing=WHAT  an existing file that would change: replace it (the
-                   default), keep it as it is, or fail: write nothing at
-                   all and exit 1
-
-  --list           print the title of each template, one a line
-  --json           with --list: a JSON array of {&quot;title&quot;, &quot;library&quot;}, with
-                   &quot;description&quot;, &quot;version&quot;, &quot;name&quot;, &quot;options&quot; and
-                   &quot;shadows&quot; where there are any
-  --paths          print each folder templates are looked for in, in order,
-                   with what was found there or why it was passed over
-  --help-template TITLE
-                   print what the template tells about itself: description,
-                   version, project-name rule and its /NAME=VALUE options
-  --help, -h       print this text
-  --version        print the version of wiz
-
-Example:
-  wiz /path=/tmp /project=meter &quot;/key=Create C++ Scripted UI / Panel&quot; /title=Meter
-
-Templates are the libraries in ./plugins; where that directory does not exist
-or holds no library, in the plugins directory beside wiz, or in
-../lib/wiz/plugins beside it (for a wiz in /usr/bin or /usr/local/bin, both
-/usr/lib/wiz/plugins and /usr/local/lib/wiz/plugins). Then in each directory
-of WIZ_PLUGIN_PATH (separated by &quot;:&quot;) and in your own
-$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of
-the same title wins. A library or directory that other users can write to,
-or that belongs to another user than you or root, is not loaded, nor one
-below such a directory (a sticky one such as /tmp excepted). What each library
-gave is remembered in $XDG_CACHE_HOME/wiz (~/.cache/wiz).
-
-Exit status: 0 every file written; 1 the template could not be run or wrote
-nothing, or --existing=fail found a file that would change; 2 no display to
-show the window on; 3 some files could not be written; 128 + N ended by
-signal N (its temporary files removed).
-
-wiz writes every file itself and tells truthfully what became of each: a file
-is written whole or not at all and keeps its mode, owner and group; a file
-that already holds the same bytes is not touched; nothing is written through
-a link, into another user&apos;s folder, or over a file with other hard links.
-</source>
-        <translation>Aufruf: wiz                         das Fenster des Assistenten öffnen
-        wiz /path=ORT /project=NAME &quot;/key=TITEL&quot; [SCHALTER...] [ARGUMENT...]
-        wiz --list [--json] | --paths | --help-template TITEL | --help | --version
-
-Legt ein neues Quellprojekt aus einer Vorlage an. Mit Argumenten arbeitet wiz
-ohne Rückfragen: Es legt das Verzeichnis ORT/NAME an, lässt die Vorlage mit
-dem Titel TITEL hineinschreiben und endet.
-
-  /path=ORT        vorhandenes Verzeichnis, in dem das Projektverzeichnis entsteht
-  /project=NAME    Projektname; zugleich der Name seines Verzeichnisses
-  /key=TITEL       die Vorlage, mit ihrem Titel, wie --list ihn ausgibt
-  ARGUMENT         alles andere erhält die Vorlage, zum Beispiel
-                   /title=TEXT oder /panel=NAME für &quot;Create C++ Scripted UI / Panel&quot;
-  %VAR% in einem Argument wird durch die Umgebungsvariable VAR ersetzt.
-
-Schalter eines Laufs ohne Rückfragen, an beliebiger Stelle:
-  --batch          niemand ist da: kein Fenster, und jeder Dialog wird wie mit
-                   Escape geschlossen, auch auf einem Bildschirm
-  --dry-run        nichts schreiben und keine Einstellung ändern; für jede
-                   Datei ausgeben, was der Lauf mit ihr täte (create, replace,
-                   unchanged, kept oder failed, und ihren Pfad), mit dem
-                   Rückgabewert des Laufs
-  --verbose, -v    nach dem Lauf ausgeben, was mit jeder Datei geschah
-  --existing=WAS   eine vorhandene Datei, die sich ändern würde: ersetzen
-                   (replace, die Vorgabe), unverändert lassen (keep) oder
-                   scheitern (fail): gar nichts schreiben und mit 1 enden
-
-  --list           den Titel jeder Vorlage ausgeben, einen je Zeile
-  --json           mit --list: ein JSON-Array aus {&quot;title&quot;, &quot;library&quot;}, mit
-                   &quot;description&quot;, &quot;version&quot;, &quot;name&quot;, &quot;options&quot; und
-                   &quot;shadows&quot;, wo es sie gibt
-  --paths          jeden Ordner, in dem Vorlagen gesucht werden, der Reihe
-                   nach ausgeben, mit dem, was dort gefunden wurde, oder dem
-                   Grund, warum er übergangen wurde
-  --help-template TITEL
-                   ausgeben, was die Vorlage über sich selbst sagt:
-                   Beschreibung, Version, Regel für den Projektnamen und ihre
-                   Optionen /NAME=WERT
-  --help, -h       diesen Text ausgeben
-  --version        die Version von wiz ausgeben
-
-Beispiel:
-  wiz /path=/tmp /project=meter &quot;/key=Create C++ Scripted UI / Panel&quot; /title=Meter
-
-Vorlagen sind die Bibliotheken in ./plugins; wo es dieses Verzeichnis nicht gibt
-oder es keine Bibliothek enthält, die im Verzeichnis plugins neben wiz oder in
-../lib/wiz/plugins daneben (für ein wiz in /usr/bin oder /usr/local/bin beide,
-/usr/lib/wiz/plugins und /usr/local/lib/wiz/plugins). Danach die in jedem
-Verzeichnis von WIZ_PLUGIN_PATH (getrennt durch &quot;:&quot;) und in Ihrem eigenen
-$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); eine spätere Vorlage
-gleichen Titels gewinnt. Eine Bibliothek oder ein Verzeichnis, in das andere
-Benutzer schreiben dürfen oder das einem anderen Benutzer als Ihnen oder root
-gehört, wird nicht geladen, ebenso wenig eine darunter (außer unter einem
-Verzeichnis mit Sticky-Bit wie /tmp). Was jede Bibliothek geliefert hat, wird
-in $XDG_CACHE_HOME/wiz (~/.cache/wiz) gespeichert.
-
-Rückgabewert: 0 alle Dateien geschrieben; 1 die Vorlage konnte nicht laufen oder
-hat nichts geschrieben, oder --existing=fail hat eine Datei gefunden, die sich
-ändern würde; 2 kein Bildschirm für das Fenster; 3 einige Dateien konnten nicht
-geschrieben werden; 128 + N durch Signal N beendet (die temporären Dateien des
-Laufs entfernt).
-
-wiz schreibt jede Datei selbst und sagt wahrheitsgemäß, was aus jeder wurde:
-Eine Datei wird ganz oder gar nicht geschrieben und behält Modus, Besitzer und
-Gruppe; eine Datei, die schon dieselben Bytes enthält, bleibt unberührt; nichts
-wird durch eine Verknüpfung, in den Ordner eines anderen Benutzers oder über
-eine Datei mit weiteren harten Verknüpfungen geschrieben.
-</translation>
-    </message>
-    <message>
         <source>cannot write %1: %2</source>
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
@@ -291,6 +159,150 @@ eine Datei mit weiteren harten Verknüpfungen geschrieben.
     <message>
         <source>--help-template needs the title of a template; see wiz --list</source>
         <translation>--help-template braucht den Titel einer Vorlage; siehe wiz --list</translation>
+    </message>
+    <message>
+        <source>Usage: wiz                         open the wizard&apos;s window
+       wiz /path=LOCATION /project=NAME &quot;/key=TITLE&quot; [FLAG...] [ARGUMENT...]
+       wiz --template DIR [/path=LOCATION /project=NAME [/OPTION=VALUE...]]
+       wiz --list [--json] | --paths | --help-template TITLE | --help | --version
+
+Creates a new source project from a template. With arguments wiz runs
+unattended: it makes the directory LOCATION/NAME without asking, lets the
+template titled TITLE write into it, and exits.
+
+  /path=LOCATION   existing directory in which the project directory is made
+  /project=NAME    project name; also the name of its directory
+  /key=TITLE       the template, by its title as --list prints it
+  ARGUMENT         anything else is handed to the template, for example
+                   /title=TEXT or /panel=NAME for &quot;Create C++ Scripted UI / Panel&quot;
+  %VAR% in an argument is replaced by the environment variable VAR.
+  --template DIR   run the template folder DIR in place of a listed template
+                   (no /key); alone, open the window on that template
+
+Flags of an unattended run, anywhere among the arguments:
+  --batch          nobody is there: show no window and close every dialog
+                   as if Escape were pressed, even on a display
+  --dry-run        write nothing and change no setting; print what the run
+                   would do to each file (create, replace, unchanged, kept
+                   or failed, and its path), with the run&apos;s exit status
+  --verbose, -v    after the run, print what was done to each file
+  --existing=WHAT  an existing file that would change: replace it (the
+                   default), keep it as it is, or fail: write nothing at
+                   all and exit 1
+
+  --list           print the title of each template, one a line
+  --json           with --list: a JSON array of {&quot;title&quot;, &quot;library&quot;}, with
+                   &quot;description&quot;, &quot;version&quot;, &quot;name&quot;, &quot;options&quot; and
+                   &quot;shadows&quot; where there are any
+  --paths          print each folder templates are looked for in, in order,
+                   with what was found there or why it was passed over
+  --help-template TITLE
+                   print what the template tells about itself: description,
+                   version, project-name rule and its /NAME=VALUE options
+  --help, -h       print this text
+  --version        print the version of wiz
+
+Example:
+  wiz /path=/tmp /project=meter &quot;/key=Create C++ Scripted UI / Panel&quot; /title=Meter
+
+Templates are the libraries and template folders (folders that hold
+template.json) in ./plugins; where that directory does not exist
+or holds no library, in the plugins directory beside wiz, or in
+../lib/wiz/plugins beside it (for a wiz in /usr/bin or /usr/local/bin, both
+/usr/lib/wiz/plugins and /usr/local/lib/wiz/plugins). Then in each directory
+of WIZ_PLUGIN_PATH (separated by &quot;:&quot;) and in your own
+$XDG_DATA_HOME/wiz/plugins (~/.local/share/wiz/plugins); a later template of
+the same title wins. Template folders are also read from ../share/wiz/templates
+beside wiz and from $XDG_DATA_HOME/wiz/templates. A library or directory that
+other users can write to, or that belongs to another user than you or root,
+is not loaded, nor one below such a directory (a sticky one such as /tmp
+excepted). What each library gave is remembered in $XDG_CACHE_HOME/wiz
+(~/.cache/wiz).
+
+Exit status: 0 every file written; 1 the template could not be run or wrote
+nothing, or --existing=fail found a file that would change; 2 no display to
+show the window on; 3 some files could not be written; 128 + N ended by
+signal N (its temporary files removed).
+
+wiz writes every file itself and tells truthfully what became of each: a file
+is written whole or not at all and keeps its mode, owner and group; a file
+that already holds the same bytes is not touched; nothing is written through
+a link, into another user&apos;s folder, or over a file with other hard links.
+</source>
+        <translation>Aufruf: wiz                         das Fenster des Assistenten öffnen
+       wiz /path=ORT /project=NAME &quot;/key=TITEL&quot; [SCHALTER...] [ARGUMENT...]
+       wiz --template VERZEICHNIS [/path=ORT /project=NAME [/OPTION=WERT...]]
+       wiz --list [--json] | --paths | --help-template TITEL | --help | --version
+
+Legt ein neues Quellprojekt aus einer Vorlage an. Mit Argumenten arbeitet wiz
+ohne Rückfragen: Es legt das Verzeichnis ORT/NAME an, lässt die Vorlage mit
+dem Titel TITEL hineinschreiben und endet.
+
+  /path=ORT        vorhandenes Verzeichnis, in dem das Projektverzeichnis entsteht
+  /project=NAME    Projektname; zugleich der Name seines Verzeichnisses
+  /key=TITEL       die Vorlage, mit ihrem Titel, wie --list ihn ausgibt
+  ARGUMENT         alles andere erhält die Vorlage, zum Beispiel
+                   /title=TEXT oder /panel=NAME für &quot;Create C++ Scripted UI / Panel&quot;
+  %VAR% in einem Argument wird durch die Umgebungsvariable VAR ersetzt.
+  --template VERZEICHNIS
+                   den Vorlagenordner VERZEICHNIS statt einer gelisteten Vorlage
+                   verwenden (ohne /key); allein das Fenster mit dieser Vorlage öffnen
+
+Schalter eines Laufs ohne Rückfragen, an beliebiger Stelle:
+  --batch          niemand ist da: kein Fenster, und jeder Dialog wird wie mit
+                   Escape geschlossen, auch auf einem Bildschirm
+  --dry-run        nichts schreiben und keine Einstellung ändern; für jede
+                   Datei ausgeben, was der Lauf mit ihr täte (create, replace,
+                   unchanged, kept oder failed, und ihren Pfad), mit dem
+                   Rückgabewert des Laufs
+  --verbose, -v    nach dem Lauf ausgeben, was mit jeder Datei geschah
+  --existing=WAS   eine vorhandene Datei, die sich ändern würde: ersetzen
+                   (replace, die Vorgabe), unverändert lassen (keep) oder
+                   scheitern (fail): gar nichts schreiben und mit 1 enden
+
+  --list           den Titel jeder Vorlage ausgeben, einen je Zeile
+  --json           mit --list: ein JSON-Array aus {&quot;title&quot;, &quot;library&quot;}, mit
+                   &quot;description&quot;, &quot;version&quot;, &quot;name&quot;, &quot;options&quot; und
+                   &quot;shadows&quot;, wo es sie gibt
+  --paths          jeden Ordner, in dem Vorlagen gesucht werden, der Reihe
+                   nach ausgeben, mit dem, was dort gefunden wurde, oder dem
+                   Grund, warum er übergangen wurde
+  --help-template TITEL
+                   ausgeben, was die Vorlage über sich selbst sagt:
+                   Beschreibung, Version, Regel für den Projektnamen und ihre
+                   Optionen /NAME=WERT
+  --help, -h       diesen Text ausgeben
+  --version        die Version von wiz ausgeben
+
+Beispiel:
+  wiz /path=/tmp /project=meter &quot;/key=Create C++ Scripted UI / Panel&quot; /title=Meter
+
+Vorlagen sind die Bibliotheken und Vorlagenordner (Ordner mit template.json) in
+./plugins; wo es dieses Verzeichnis nicht gibt oder es keine Bibliothek enthält,
+die im Verzeichnis plugins neben wiz oder in ../lib/wiz/plugins daneben (für ein
+wiz in /usr/bin oder /usr/local/bin beide, /usr/lib/wiz/plugins und
+/usr/local/lib/wiz/plugins). Danach die in jedem Verzeichnis von WIZ_PLUGIN_PATH
+(getrennt durch &quot;:&quot;) und in Ihrem eigenen $XDG_DATA_HOME/wiz/plugins
+(~/.local/share/wiz/plugins); eine spätere Vorlage gleichen Titels gewinnt.
+Vorlagenordner werden außerdem aus ../share/wiz/templates neben wiz und aus
+$XDG_DATA_HOME/wiz/templates gelesen. Eine Bibliothek oder ein Verzeichnis, in
+das andere Benutzer schreiben dürfen oder das einem anderen Benutzer als Ihnen
+oder root gehört, wird nicht geladen, ebenso wenig eine darunter (außer unter
+einem Verzeichnis mit Sticky-Bit wie /tmp). Was jede Bibliothek geliefert hat,
+wird in $XDG_CACHE_HOME/wiz (~/.cache/wiz) gespeichert.
+
+Rückgabewert: 0 alle Dateien geschrieben; 1 die Vorlage konnte nicht laufen oder
+hat nichts geschrieben, oder --existing=fail hat eine Datei gefunden, die sich
+ändern würde; 2 kein Bildschirm für das Fenster; 3 einige Dateien konnten nicht
+geschrieben werden; 128 + N durch Signal N beendet (die temporären Dateien des
+Laufs entfernt).
+
+wiz schreibt jede Datei selbst und sagt wahrheitsgemäß, was aus jeder wurde:
+Eine Datei wird ganz oder gar nicht geschrieben und behält Modus, Besitzer und
+Gruppe; eine Datei, die schon dieselben Bytes enthält, bleibt unberührt; nichts
+wird durch eine Verknüpfung, in den Ordner eines anderen Benutzers oder über
+eine Datei mit weiteren harten Verknüpfungen geschrieben.
+</translation>
     </message>
 </context>
 <context>
@@ -546,6 +558,10 @@ Neue Dateien und Dateien, die bereits den Inhalt der Vorlage hatten, sind schon 
         <source>Options, each given as /NAME=VALUE:</source>
         <translation>Optionen, jeweils als /NAME=WERT anzugeben:</translation>
     </message>
+    <message>
+        <source>Folder: %1</source>
+        <translation>Ordner: %1</translation>
+    </message>
 </context>
 <context>
     <name>templateRunner</name>
@@ -624,6 +640,12 @@ Neue Dateien und Dateien, die bereits den Inhalt der Vorlage hatten, sind schon 
     <message>
         <source>cannot write %1</source>
         <translation>Schreiben nicht möglich: %1</translation>
+    </message>
+    <message>
+        <source>the template folder %1 cannot be used:
+%2</source>
+        <translation>der Vorlagenordner %1 kann nicht verwendet werden:
+%2</translation>
     </message>
 </context>
 <context>

@@ -7,15 +7,6 @@
 
 #include <exception>
 
-namespace {
-
-templateStep::failure failed(const QString &message)
-{
-    templateStep::failure failure;
-    failure.message = message;
-    return failure;
-} // namespace
-
 templateStep::failure libraryTemplate::produce(const QString &location, const wizRequest &request)
 {
     pluginLibrary library(m_libraryPath);
@@ -38,7 +29,9 @@ templateStep::failure libraryTemplate::produce(const QString &location, const wi
         error = QCoreApplication::translate("templateRunner", "unknown exception");
     }
     // A destructor may still write; the run looks at the folder after it.
-    library.release(plugin);
+    // A release function that throws leaves the template's state unknown.
+    if (!library.release(plugin) && error.isEmpty())
+        error = library.refusal();
     if (!error.isEmpty())
         return failed(
             QCoreApplication::translate("templateRunner", "the template \"%1\" failed: %2")
