@@ -164,8 +164,11 @@ bool startChild(const QStringList &paths, scanChild *child, QString *why)
         ::close(failed[0]);
         if (::dup2(out[1], STDOUT_FILENO) < 0)
             ::_exit(127);
-        if (copy)
+        if (copy) {
+            // Started: the parent waits on this pipe only for the exec.
+            ::close(failed[1]);
             ::_exit(pluginScanner::serve(paths, false));
+        }
         ::execv(argv[0], argv.data());
         const int error = errno;
         (void)!::write(failed[1], &error, sizeof error);
