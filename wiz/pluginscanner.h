@@ -6,8 +6,10 @@
 #include <QStringList>
 
 // What a library says of itself is asked in a child process: the wizard
-// itself, started with the internal argument scanArgument. A library that
-// crashes, hangs, exits or throws there takes only its own entry with it.
+// itself, started with the internal argument scanArgument, or, where no
+// window system was started, a copy of the calling process that leaves the
+// icons out. A library that crashes, hangs, exits or throws there takes only
+// its own entry with it.
 //
 // Each library's record is a JSON object: "verdict" ("listed", "noentry",
 // "notloaded" or "leftout"), "reason", "title", "icon" (PNG bytes in base64),
