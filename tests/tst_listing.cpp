@@ -45,6 +45,7 @@ private slots:
     void brokenLibraryTakesOnlyItself();
     void rememberedUntilTheFileChanges_data();
     void rememberedUntilTheFileChanges();
+    void iconsAskedOnceAfterAListing();
     void swappedFolderNeverLoads();
 
 private:
@@ -422,10 +423,21 @@ void tst_listing::brokenLibraryTakesOnlyItself()
     QTest::ignoreMessage(QtDebugMsg, qPrintable(line));
     QTest::ignoreMessage(QtDebugMsg, "Fixture Describer - ./plugins/c.so");
     const QList<pluginEntry> entries = pluginCatalog::scan(pluginCatalog::WithoutIcons);
-    qunsetenv("WIZ_SCAN_TIME_LIMIT");
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[1].about,
         (QJsonObject { { "description", "Says what it is" }, { "version", "1.2" } }));
+
+    // wiz --list lists in a copy of itself rather than a fresh start: the same.
+    QProcess wiz;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CACHE_HOME", dir.path() + "/cache");
+    wiz.setProcessEnvironment(environment);
+    wiz.start(QStringLiteral(WIZ_BUILD_DIR "/wiz"), { "--list" });
+    QVERIFY(wiz.waitForFinished(30000));
+    qunsetenv("WIZ_SCAN_TIME_LIMIT");
+    QCOMPARE(wiz.exitCode(), 0);
+    QCOMPARE(wiz.readAllStandardOutput(), "Fixture Recorder\nFixture Describer\n");
+    QVERIFY(wiz.readAllStandardError().contains(line.toUtf8() + '\n'));
 }
 
 void tst_listing::rememberedUntilTheFileChanges_data()
@@ -476,6 +488,30 @@ void tst_listing::rememberedUntilTheFileChanges()
         QCOMPARE(again[0].title, "Fixture Marker");
         QVERIFY(!again[0].icon.isNull());
     }
+}
+
+// wiz --list draws nothing, so it remembers no icons; the window's listing
+// asks the library once more for them, and after that nobody asks again.
+void tst_listing::iconsAskedOnceAfterAListing()
+{
+    wiztest::FixtureDir dir;
+    QVERIFY(dir.add("marker", "m.so"));
+    const QString marker = dir.path() + "/marks";
+    qputenv("WIZ_T_MARKER", QFile::encodeName(marker));
+    const auto list = [] {
+        QProcess wiz;
+        wiz.start(QStringLiteral(WIZ_BUILD_DIR "/wiz"), { "--list" });
+        return wiz.waitForFinished(30000) ? wiz.readAllStandardOutput() : QByteArray();
+    };
+    QCOMPARE(list(), "Fixture Marker\n");
+    QCOMPARE(wiztest::readAll(marker), "loaded\nmade\n");
+    const QList<pluginEntry> window = pluginCatalog::scan();
+    QCOMPARE(window.size(), 1);
+    QVERIFY(!window[0].icon.isNull());
+    QVERIFY(!pluginCatalog::scan().value(0).icon.isNull());
+    QCOMPARE(list(), "Fixture Marker\n");
+    qunsetenv("WIZ_T_MARKER");
+    QCOMPARE(wiztest::readAll(marker), "loaded\nmade\nloaded\nmade\n");
 }
 
 // Another user swaps a folder of theirs for the checked one, again and again,

@@ -254,7 +254,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
         previousHandler = qInstallMessageHandler(platformNoticeFilter);
         QApplication app(argc, argv);
-        return pluginScanner::serve(QCoreApplication::arguments().mid(2));
+        return pluginScanner::serve(QCoreApplication::arguments().mid(2), true);
     }
     // The one reading of the command line; the window and the run get it from here.
     QStringList arguments;

@@ -311,6 +311,9 @@ QList<pluginEntry> pluginCatalog::scan(Icons icons)
             ::close(fd);
             library.absolute = QFileInfo(library.path).absoluteFilePath();
             library.record = cache.find(library.absolute, library.key);
+            // A listing without a window left the icon out; the window asks once more.
+            if (icons == WithIcons && library.record.value(QStringLiteral("iconNotAsked")).toBool())
+                library.record = QJsonObject();
             if (library.record.isEmpty())
                 unknown << library.path;
             found[i].push_back(library);
