@@ -68,7 +68,7 @@ void tst_run::sinkModes()
     sink.commit();
     QCOMPARE(wiztest::readAll(file), afterCommit);
     QCOMPARE(sink.outcomes().size(), 1);
-    const fileOutcome &done = sink.outcomes().constFirst();
+    const fileOutcome done = sink.outcomes().constFirst();
     QCOMPARE(done.path, QStringLiteral("m/f.txt"));
     QCOMPARE(done.kept
             ? QStringLiteral("kept")
