@@ -46,12 +46,7 @@ if ! command -v python3 >/dev/null 2>&1; then
     exit 2
 fi
 
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-trap 'exit 130' INT TERM
-mkdir -m 700 "$tmp/config" "$tmp/runtime" "$tmp/out"
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime" \
-    XDG_CACHE_HOME="$tmp/cache"
+. "$here/scratch.sh"
 
 echo "== Machine"
 echo "$(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)," \

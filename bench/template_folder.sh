@@ -17,12 +17,7 @@ if [ ! -x "$wiz" ]; then
     echo "template_folder.sh: $wiz is missing; build the project first" >&2
     exit 2
 fi
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-trap 'exit 130' INT TERM
-mkdir -m 700 "$tmp/config" "$tmp/runtime" "$tmp/out"
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime" \
-    XDG_CACHE_HOME="$tmp/cache"
+. "$here/scratch.sh"
 python3 "$here/make_template_tree.py" "$tmp/tree"
 # About what the panel library writes: a dozen files of some kilobytes.
 python3 "$here/make_template_tree.py" "$tmp/small" 12 60000
