@@ -171,31 +171,18 @@ int listTemplates(bool json)
     return finishOutput(QT_TRANSLATE_NOOP("main", "the list of templates"));
 }
 
-// The template that runs for title: as in the window's list, a later library
-// with the same title wins.
-bool findTemplate(const QList<pluginEntry> &entries, const QString &title, pluginEntry *found)
-{
-    bool any = false;
-    for (const pluginEntry &entry : entries) {
-        if (entry.title == title) {
-            *found = entry;
-            any = true;
-        }
-    }
-    return any;
-}
-
 int helpTemplate(const QString &title)
 {
-    pluginEntry entry;
-    if (!findTemplate(pluginCatalog::scan(pluginCatalog::WithoutIcons), title, &entry)) {
+    const QMap<QString, pluginEntry> templates
+        = pluginCatalog::byTitle(pluginCatalog::scan(pluginCatalog::WithoutIcons));
+    if (!templates.contains(title)) {
         std::fprintf(stderr, "wiz: %s\n",
             qPrintable(
                 QCoreApplication::translate("main", "no template is titled \"%1\"; see wiz --list")
                     .arg(title)));
         return 1;
     }
-    std::fputs(qPrintable(templateDescription::help(entry)), stdout);
+    std::fputs(qPrintable(templateDescription::help(templates.value(title))), stdout);
     return finishOutput(QT_TRANSLATE_NOOP("main", "the template's description"));
 }
 
@@ -236,10 +223,8 @@ int runHeadless(wizRequest request)
         request.key = entry.title;
         return runner.runRequest(request, *templateSteps::forEntry(entry), nullptr, entry.about);
     }
-    // As the window's list: a later library with the same title wins.
-    QMap<QString, pluginEntry> entries;
-    for (const pluginEntry &entry : pluginCatalog::scan(pluginCatalog::WithoutIcons))
-        entries[entry.title] = entry;
+    const QMap<QString, pluginEntry> entries
+        = pluginCatalog::byTitle(pluginCatalog::scan(pluginCatalog::WithoutIcons));
     const pluginEntry chosen = entries.value(request.key);
     const QStringList titles = entries.keys();
     return runner.runRequest(request, *templateSteps::forEntry(chosen), &titles, chosen.about);

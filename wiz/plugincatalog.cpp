@@ -266,16 +266,6 @@ QList<pluginFolder> lastRead;
 
 } // namespace
 
-QStringList pluginCatalog::directories()
-{
-    QStringList read;
-    for (const folderPlan &folder : plan()) {
-        if (folder.folder.isOpen())
-            read << folder.path;
-    }
-    return read;
-}
-
 QList<pluginEntry> pluginCatalog::scan(Icons icons)
 {
     const std::vector<folderPlan> folders = plan();
@@ -425,10 +415,10 @@ QStringList pluginCatalog::directoriesRead()
     return lines;
 }
 
-QMap<QString, QString> pluginCatalog::libraryPaths(const QList<pluginEntry> &entries)
+QMap<QString, pluginEntry> pluginCatalog::byTitle(const QList<pluginEntry> &entries)
 {
-    QMap<QString, QString> paths;
+    QMap<QString, pluginEntry> templates;
     for (const pluginEntry &entry : entries)
-        paths[entry.title] = entry.path;
-    return paths;
+        templates[entry.title] = entry;
+    return templates;
 }

@@ -41,27 +41,26 @@ struct pluginFolder
 class pluginCatalog
 {
 public:
-    // The folders to read, in order (each holds libraries and template
-    // folders: folders with a template.json): "./plugins" of the current directory
-    // when it holds a library and may be loaded from, otherwise the plugins
-    // beside the executable (build tree) or in ../lib/wiz/plugins (installed
-    // tree, and then the other usual prefix's), then each folder of
-    // WIZ_PLUGIN_PATH, then the user's own $XDG_DATA_HOME/wiz/plugins: the
-    // order in which templates are listed, so that a later one can stand in
-    // for an earlier one of the same title. Where they exist, the folders of
-    // template folders alone come after the wizard's own (share/wiz/templates
-    // beside it) and last ($XDG_DATA_HOME/wiz/templates).
-    static QStringList directories();
     enum Icons { WithIcons, WithoutIcons };
-    // Every library in directories(), each folder in case-blind name order,
-    // that gives a plug-in object. Writes a debug line for each library,
-    // listed or not, for each folder passed over and for each title hidden by
-    // a later one. What a library says of itself is asked in a child process
-    // and remembered, so a library seen before is not loaded again.
-    // For each title, the library that runs it: as in the window's list, a
-    // later library with the same title wins.
-    static QMap<QString, QString> libraryPaths(const QList<pluginEntry> &entries);
+    // The templates of the folders read, in order (each holds libraries and
+    // template folders: folders with a template.json): "./plugins" of the
+    // current directory when it holds a library and may be loaded from,
+    // otherwise the plugins beside the executable (build tree) or in
+    // ../lib/wiz/plugins (installed tree, and then the other usual prefix's),
+    // then each folder of WIZ_PLUGIN_PATH, then the user's own
+    // $XDG_DATA_HOME/wiz/plugins: the order in which templates are listed, so
+    // that a later one can stand in for an earlier one of the same title.
+    // Where they exist, the folders of template folders alone come after the
+    // wizard's own (share/wiz/templates beside it) and last
+    // ($XDG_DATA_HOME/wiz/templates). Each folder in case-blind name order.
+    // Writes a debug line for each library, listed or not, for each folder
+    // passed over and for each title hidden by a later one. What a library
+    // says of itself is asked in a child process and remembered, so a library
+    // seen before is not loaded again.
     static QList<pluginEntry> scan(Icons icons = WithIcons);
+    // For each title, the entry that runs it: as in the window's list, a
+    // later library with the same title wins.
+    static QMap<QString, pluginEntry> byTitle(const QList<pluginEntry> &entries);
     // The template folder at folder (one that holds template.json), read in
     // this process: it runs no code. False with *error naming the manifest's
     // first mistake.

@@ -269,8 +269,7 @@ void wizDialog::loadPlugins()
             QMessageBox::warning(this, windowTitle(), m_folderError);
     }
     // A later library with the same title wins; the earlier row stays.
-    for (const pluginEntry &entry : entries)
-        m_entries[entry.title] = entry;
+    m_entries = pluginCatalog::byTitle(entries);
     for (const pluginEntry &entry : entries) {
         auto *row = new QListWidgetItem(QIcon(entry.icon), entry.title);
         row->setToolTip(rowToolTip(entry, m_entries.value(entry.title).source()));
