@@ -70,13 +70,15 @@ private:
     };
     static Run wiz(const QStringList &arguments, const QString &workingDir,
         const QString &program = QStringLiteral(WIZ_BUILD_DIR "/wiz"),
-        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+        const QString &outputFile = QString());
 
     // A real template of the build tree, run from there into location/m:
     // by default the singleton class, which asks nothing.
     static Run solestore(const QString &location, const QStringList &more = {},
         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
-        const QString &key = QStringLiteral("Create New Singleton ConfigClass Wizard"));
+        const QString &key = QStringLiteral("Create New Singleton ConfigClass Wizard"),
+        const QString &outputFile = QString());
     // Every file below dir with its bytes.
     static QMap<QString, QByteArray> snapshot(const QString &dir);
     // Environment of a run whose writes below prefix go through the injector.
@@ -86,10 +88,11 @@ private:
 };
 
 tst_cli::Run tst_cli::solestore(const QString &location, const QStringList &more,
-    const QProcessEnvironment &environment, const QString &key)
+    const QProcessEnvironment &environment, const QString &key, const QString &outputFile)
 {
     return wiz(QStringList { "/path=" + location, "/project=m", "/key=" + key } + more,
-        QStringLiteral(WIZ_BUILD_DIR), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment);
+        QStringLiteral(WIZ_BUILD_DIR), QStringLiteral(WIZ_BUILD_DIR "/wiz"), environment,
+        outputFile);
 }
 
 QMap<QString, QByteArray> tst_cli::snapshot(const QString &dir)
@@ -113,9 +116,11 @@ QProcessEnvironment tst_cli::injected(const QString &prefix, const char *variabl
 }
 
 tst_cli::Run tst_cli::wiz(const QStringList &arguments, const QString &workingDir,
-    const QString &program, const QProcessEnvironment &environment)
+    const QString &program, const QProcessEnvironment &environment, const QString &outputFile)
 {
     QProcess process;
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.setProgram(program);
     process.setArguments(arguments);
     process.setWorkingDirectory(workingDir);
@@ -692,14 +697,10 @@ void tst_cli::listForScripts()
     };
     QCOMPARE(document.array(), expected);
 
-    QProcess full;
-    full.setWorkingDirectory(m_dir->path());
-    full.setStandardOutputFile(QStringLiteral("/dev/full"));
-    full.start(QStringLiteral(WIZ_BUILD_DIR "/wiz"), { "--list" });
-    QVERIFY(full.waitForFinished(30000));
-    QCOMPARE(full.exitCode(), 1);
-    QVERIFY(full.readAllStandardError().contains(
-        "wiz: cannot write the list of templates: No space left on device\n"));
+    const Run full = wiz({ "--list" }, m_dir->path(), QStringLiteral(WIZ_BUILD_DIR "/wiz"),
+        QProcessEnvironment::systemEnvironment(), "/dev/full");
+    QCOMPARE(full.status, 1);
+    QVERIFY(full.err.contains("wiz: cannot write the list of templates: No space left on device\n"));
 
     const Run headless = wiz(
         { "/path=" + m_dir->path(), "/project=p", "/key=Fixture Icon Thrower" }, m_dir->path());
@@ -1074,16 +1075,10 @@ void tst_cli::reportThatGoesNowhere_data()
 void tst_cli::reportThatGoesNowhere()
 {
     QFETCH(QString, flag);
-    QProcess full;
-    full.setWorkingDirectory(WIZ_BUILD_DIR);
-    full.setStandardOutputFile(QStringLiteral("/dev/full"));
-    full.start(QStringLiteral(WIZ_BUILD_DIR "/wiz"),
-        { "/path=" + m_dir->path(), "/project=m", "/key=Create New Singleton ConfigClass Wizard",
-            flag });
-    QVERIFY(full.waitForFinished(30000));
-    QCOMPARE(full.exitCode(), 1);
-    QVERIFY(full.readAllStandardError().contains(
-        "wiz: cannot write the report: No space left on device\n"));
+    const Run full = solestore(m_dir->path(), { flag }, QProcessEnvironment::systemEnvironment(),
+        QStringLiteral("Create New Singleton ConfigClass Wizard"), "/dev/full");
+    QCOMPARE(full.status, 1);
+    QVERIFY(full.err.contains("wiz: cannot write the report: No space left on device\n"));
 }
 
 void tst_cli::signalsCleanUp_data()
