@@ -144,22 +144,14 @@ void tst_wizDialog::okNeedsSensibleInput_data()
         << "%d/dir" << int(ClickThenCtrlClick) << false << "Choose a template.";
     QTest::newRow("no name") << ""
                              << "%d/dir" << int(Click) << false << "Type a project name.";
+    // Which names break which rule is the command line's test; here one name per hint.
     QTest::newRow("name with a slash") << "a/b"
                                        << "%d/dir" << int(Click) << false << oneFolder;
-    QTest::newRow("name with a backslash") << "a\\b"
-                                           << "%d/dir" << int(Click) << false << oneFolder;
-    QTest::newRow("name is a dot") << "."
-                                   << "%d/dir" << int(Click) << false << oneFolder;
-    QTest::newRow("name is two dots") << ".."
-                                      << "%d/dir" << int(Click) << false << oneFolder;
     QTest::newRow("name of spaces")
         << "   "
         << "%d/dir" << int(Click) << false << "A project name needs more than spaces.";
     QTest::newRow("name with a leading space")
         << " meter"
-        << "%d/dir" << int(Click) << false << "The project name begins or ends with a space.";
-    QTest::newRow("name with a trailing space")
-        << "meter "
         << "%d/dir" << int(Click) << false << "The project name begins or ends with a space.";
     QTest::newRow("no location") << "meter"
                                  << "" << int(Click) << false
