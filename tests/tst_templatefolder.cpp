@@ -422,27 +422,19 @@ void tst_templatefolder::outputPaths_data()
     QTest::newRow("when") << "ab" << Tree { { "a.txt", "" }, { "LICENSE", "" } }
                           << QByteArray(R"({"match": "LICENSE", "when": "flag"})")
                           << QStringList { "a.txt" };
-    QTest::newRow("empty") << "" << inFolder << QByteArray()
-                           << QStringList { "files/%{prefix}/x.txt: the output path \"/x.txt\" "
-                                            "holds an empty folder or file name" };
-    QTest::newRow("dot dot")
-        << ".." << inFolder << QByteArray()
-        << QStringList {
-               "files/%{prefix}/x.txt: the output path \"../x.txt\" holds the name \"..\""
-           };
-    QTest::newRow("slash") << "a/b" << inFolder << QByteArray()
-                           << QStringList { "files/%{prefix}/x.txt: the output path \"a/b/x.txt\" "
-                                            "holds \"/\" in the name \"a/b\"" };
-    QTest::newRow("backslash") << "a\\b" << inFolder << QByteArray()
-                               << QStringList {
-                                      "files/%{prefix}/x.txt: the output path \"a\\b/x.txt\" holds "
-                                      "\"\\\" in the name \"a\\b\""
-                                  };
-    QTest::newRow("colon")
-        << "c:" << inFolder << QByteArray()
-        << QStringList {
-               "files/%{prefix}/x.txt: the output path \"c:/x.txt\" holds \":\" in the name \"c:\""
-           };
+    // A prefix that cannot be a folder name, and the error it gives.
+    const auto badPrefix
+        = [&inFolder](const char *title, const QString &prefix, const char *error) {
+              QTest::newRow(title)
+                  << prefix << inFolder << QByteArray()
+                  << QStringList { QLatin1String("files/%{prefix}/x.txt: the output path ")
+                         + QString::fromUtf8(error) };
+          };
+    badPrefix("empty", "", "\"/x.txt\" holds an empty folder or file name");
+    badPrefix("dot dot", "..", "\"../x.txt\" holds the name \"..\"");
+    badPrefix("slash", "a/b", "\"a/b/x.txt\" holds \"/\" in the name \"a/b\"");
+    badPrefix("backslash", "a\\b", "\"a\\b/x.txt\" holds \"\\\" in the name \"a\\b\"");
+    badPrefix("colon", "c:", "\"c:/x.txt\" holds \":\" in the name \"c:\"");
     QTest::newRow("two files on one path")
         << "ab" << Tree { { "%{prefix}.txt", "" }, { "ab.txt", "" } } << QByteArray()
         << QStringList {
