@@ -134,23 +134,21 @@ void tst_projectwriter::outcomes_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<projectWriter::Outcome>("outcome");
 
-    QTest::newRow("new file in new folders")
-        << ""
-        << "p/docs/f.txt" << QByteArray("new\r\n\xa9\0", 7) << projectWriter::Create;
-    QTest::newRow("empty new file") << ""
-                                    << "f.txt" << QByteArray() << projectWriter::Create;
-    QTest::newRow("longer file replaced")
-        << "mkdir p; printf 'old but longer' > p/f.txt"
-        << "p/f.txt" << QByteArray("new") << projectWriter::Replace;
-    QTest::newRow("same size, other bytes")
-        << "printf same > f.txt"
-        << "f.txt" << QByteArray("sane") << projectWriter::Replace;
-    QTest::newRow("same bytes") << "mkdir p; printf 'same\\r\\n' > p/f.txt"
-                                << "p/f.txt" << QByteArray("same\r\n") << projectWriter::Unchanged;
-    QTest::newRow("246-byte name, new")
-        << "" << longName << QByteArray("x") << projectWriter::Create;
-    QTest::newRow("246-byte name, replaced")
-        << "printf old > " + longName << longName << QByteArray("x") << projectWriter::Replace;
+    const auto row = [](const char *title, const QString &setup, const QString &path,
+                         const QByteArray &bytes, projectWriter::Outcome outcome) {
+        QTest::newRow(title) << setup << path << bytes << outcome;
+    };
+    row("new file in new folders", "", "p/docs/f.txt", QByteArray("new\r\n\xa9\0", 7),
+        projectWriter::Create);
+    row("empty new file", "", "f.txt", QByteArray(), projectWriter::Create);
+    row("longer file replaced", "mkdir p; printf 'old but longer' > p/f.txt", "p/f.txt", "new",
+        projectWriter::Replace);
+    row("same size, other bytes", "printf same > f.txt", "f.txt", "sane", projectWriter::Replace);
+    row("same bytes", "mkdir p; printf 'same\\r\\n' > p/f.txt", "p/f.txt", "same\r\n",
+        projectWriter::Unchanged);
+    row("246-byte name, new", "", longName, "x", projectWriter::Create);
+    row("246-byte name, replaced", "printf old > " + longName, longName, "x",
+        projectWriter::Replace);
 }
 
 void tst_projectwriter::outcomes()
