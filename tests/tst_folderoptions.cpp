@@ -91,21 +91,19 @@ void tst_folderOptions::dialog_data()
     QTest::addColumn<QStringList>("parameters");
     QTest::addColumn<bool>("authorShown");
     QTest::addColumn<bool>("okEnabled");
-    QTest::newRow("defaults") << QStringList()
-                              << QStringList { "/style=plain", "/docs=true", "/author=Tess" }
-                              << true << true;
-    QTest::newRow("a choice") << QStringList { "style=fancy" }
-                              << QStringList { "/style=fancy", "/docs=true", "/author=Tess" }
-                              << true << true;
-    QTest::newRow("a condition turned off hides its field")
-        << QStringList { "docs=false", "author=Ann" }
-        << QStringList { "/style=plain", "/docs=false" } << false << true;
-    QTest::newRow("and on again shows it")
-        << QStringList { "docs=false", "docs=true" }
-        << QStringList { "/style=plain", "/docs=true", "/author=Tess" } << true << true;
-    QTest::newRow("a value its pattern refuses keeps OK off")
-        << QStringList { "author=T3ss" }
-        << QStringList { "/style=plain", "/docs=true", "/author=T3ss" } << true << false;
+    const QStringList defaults { "/style=plain", "/docs=true", "/author=Tess" };
+    const auto row
+        = [](const char *title, const QStringList &changes, const QStringList &parameters,
+              bool authorShown = true, bool okEnabled = true) {
+              QTest::newRow(title) << changes << parameters << authorShown << okEnabled;
+          };
+    row("defaults", {}, defaults);
+    row("a choice", { "style=fancy" }, { "/style=fancy", "/docs=true", "/author=Tess" });
+    row("a condition turned off hides its field", { "docs=false", "author=Ann" },
+        { "/style=plain", "/docs=false" }, false);
+    row("and on again shows it", { "docs=false", "docs=true" }, defaults);
+    row("a value its pattern refuses keeps OK off", { "author=T3ss" },
+        { "/style=plain", "/docs=true", "/author=T3ss" }, true, false);
 }
 
 void tst_folderOptions::dialog()

@@ -79,42 +79,28 @@ void tst_projectwriter::refusals_data()
     QTest::addColumn<QString>("reason");
     QTest::addColumn<User>("user");
 
-    QTest::newRow("link in the file's place") << "mkdir p; ln -s ../../outside/f.txt p/f.txt"
-                                              << "p/f.txt"
-                                              << "it is a symbolic link" << Anyone;
-    QTest::newRow("linked folder on the way") << "mkdir p; ln -s ../../outside p/docs"
-                                              << "p/docs/f.txt"
-                                              << "p/docs is a symbolic link" << Anyone;
-    QTest::newRow("linked project folder") << "ln -s ../outside p"
-                                           << "p/f.txt"
-                                           << "p is a symbolic link" << Anyone;
-    QTest::newRow("file on the way") << "mkdir p; echo x > p/docs"
-                                     << "p/docs/f.txt"
-                                     << "p/docs is not a folder" << Anyone;
-    QTest::newRow("folder of another user") << "mkdir -p p/docs; chown 65534 p/docs"
-                                            << "p/docs/f.txt"
-                                            << "p/docs belongs to another user" << RootOnly;
-    QTest::newRow("hard link") << "mkdir p; echo old > p/f.txt; ln p/f.txt ../outside/other"
-                               << "p/f.txt"
-                               << "it has other hard links" << Anyone;
-    QTest::newRow("folder in the file's place") << "mkdir -p p/f.txt"
-                                                << "p/f.txt"
-                                                << "Is a directory" << Anyone;
-    QTest::newRow("pipe in the file's place") << "mkdir p; mkfifo p/f.txt"
-                                              << "p/f.txt"
-                                              << "it is not a regular file" << Anyone;
-    QTest::newRow("read-only file") << "mkdir p; echo old > p/f.txt; chmod 444 p/f.txt"
-                                    << "p/f.txt"
-                                    << "Permission denied" << NotRoot;
-    QTest::newRow("read-only folder") << "mkdir p; chmod 555 p"
-                                      << "p/docs/f.txt"
-                                      << "Permission denied" << NotRoot;
-    QTest::newRow("a step up") << "mkdir p"
-                               << "p/../f.txt"
-                               << "it is not a path below the location" << Anyone;
-    QTest::newRow("location gone") << "cd ..; rmdir loc"
-                                   << "f.txt"
-                                   << "No such file or directory" << Anyone;
+    const auto row = [](const char *title, const char *setup, const char *path, const char *reason,
+                         User user = Anyone) {
+        QTest::newRow(title) << QString(setup) << QString(path) << QString(reason) << user;
+    };
+    row("link in the file's place", "mkdir p; ln -s ../../outside/f.txt p/f.txt", "p/f.txt",
+        "it is a symbolic link");
+    row("linked folder on the way", "mkdir p; ln -s ../../outside p/docs", "p/docs/f.txt",
+        "p/docs is a symbolic link");
+    row("linked project folder", "ln -s ../outside p", "p/f.txt", "p is a symbolic link");
+    row("file on the way", "mkdir p; echo x > p/docs", "p/docs/f.txt", "p/docs is not a folder");
+    row("folder of another user", "mkdir -p p/docs; chown 65534 p/docs", "p/docs/f.txt",
+        "p/docs belongs to another user", RootOnly);
+    row("hard link", "mkdir p; echo old > p/f.txt; ln p/f.txt ../outside/other", "p/f.txt",
+        "it has other hard links");
+    row("folder in the file's place", "mkdir -p p/f.txt", "p/f.txt", "Is a directory");
+    row("pipe in the file's place", "mkdir p; mkfifo p/f.txt", "p/f.txt",
+        "it is not a regular file");
+    row("read-only file", "mkdir p; echo old > p/f.txt; chmod 444 p/f.txt", "p/f.txt",
+        "Permission denied", NotRoot);
+    row("read-only folder", "mkdir p; chmod 555 p", "p/docs/f.txt", "Permission denied", NotRoot);
+    row("a step up", "mkdir p", "p/../f.txt", "it is not a path below the location");
+    row("location gone", "cd ..; rmdir loc", "f.txt", "No such file or directory");
 }
 
 void tst_projectwriter::refusals()
@@ -148,23 +134,21 @@ void tst_projectwriter::outcomes_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<projectWriter::Outcome>("outcome");
 
-    QTest::newRow("new file in new folders")
-        << ""
-        << "p/docs/f.txt" << QByteArray("new\r\n\xa9\0", 7) << projectWriter::Create;
-    QTest::newRow("empty new file") << ""
-                                    << "f.txt" << QByteArray() << projectWriter::Create;
-    QTest::newRow("longer file replaced")
-        << "mkdir p; printf 'old but longer' > p/f.txt"
-        << "p/f.txt" << QByteArray("new") << projectWriter::Replace;
-    QTest::newRow("same size, other bytes")
-        << "printf same > f.txt"
-        << "f.txt" << QByteArray("sane") << projectWriter::Replace;
-    QTest::newRow("same bytes") << "mkdir p; printf 'same\\r\\n' > p/f.txt"
-                                << "p/f.txt" << QByteArray("same\r\n") << projectWriter::Unchanged;
-    QTest::newRow("246-byte name, new")
-        << "" << longName << QByteArray("x") << projectWriter::Create;
-    QTest::newRow("246-byte name, replaced")
-        << "printf old > " + longName << longName << QByteArray("x") << projectWriter::Replace;
+    const auto row = [](const char *title, const QString &setup, const QString &path,
+                         const QByteArray &bytes, projectWriter::Outcome outcome) {
+        QTest::newRow(title) << setup << path << bytes << outcome;
+    };
+    row("new file in new folders", "", "p/docs/f.txt", QByteArray("new\r\n\xa9\0", 7),
+        projectWriter::Create);
+    row("empty new file", "", "f.txt", QByteArray(), projectWriter::Create);
+    row("longer file replaced", "mkdir p; printf 'old but longer' > p/f.txt", "p/f.txt", "new",
+        projectWriter::Replace);
+    row("same size, other bytes", "printf same > f.txt", "f.txt", "sane", projectWriter::Replace);
+    row("same bytes", "mkdir p; printf 'same\\r\\n' > p/f.txt", "p/f.txt", "same\r\n",
+        projectWriter::Unchanged);
+    row("246-byte name, new", "", longName, "x", projectWriter::Create);
+    row("246-byte name, replaced", "printf old > " + longName, longName, "x",
+        projectWriter::Replace);
 }
 
 void tst_projectwriter::outcomes()

@@ -86,14 +86,10 @@ private slots:
     void manifestMistakes();
     void placeholders_data();
     void placeholders();
-    void placeholderMistakes_data();
-    void placeholderMistakes();
     void encodings_data();
     void encodings();
     void outputPaths_data();
     void outputPaths();
-    void optionValues_data();
-    void optionValues();
     void nameRules_data();
     void nameRules();
     void description();
@@ -226,12 +222,18 @@ void tst_templatefolder::placeholders_data()
     QTest::addColumn<QStringList>("parameters");
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("error"); // when set, the one error instead of a file
 
     const auto row
         = [](const char *title, const QByteArray &text, const QByteArray &expected,
               const QStringList &parameters = {}, const QString &name = QStringLiteral("my-lib")) {
-              QTest::newRow(title) << name << parameters << text << expected;
+              QTest::newRow(title) << name << parameters << text << expected << QString();
           };
+    const auto mistake = [](const char *title, const QByteArray &text, const QString &error,
+                             const QStringList &parameters = {}) {
+        QTest::newRow(title) << QStringLiteral("my-lib") << parameters << text << QByteArray()
+                             << error;
+    };
     row("name", "<%{name}>", "<my-lib>");
     row("filters chain", "#ifndef %{name.identifier.upper}_H", "#ifndef MY_LIB_H");
     row("title", "%{name.title} %{name.Upper.title}", "My-Lib MY-LIB");
@@ -262,6 +264,61 @@ void tst_templatefolder::placeholders_data()
     row("and binds tighter", "%{if licence || flag && !licence}yes%{endif}", "yes");
     row("skipped option takes its default", "%{holder}", "nobody", { "/licence=no", "/holder=me" });
     row("shown option takes its value", "%{holder}", "me", { "/holder=me" });
+    mistake(
+        "unknown placeholder", "a\n%{nmae}\n", "files/t.txt:2: unknown placeholder \"%{nmae}\"");
+    mistake("unknown filter", "%{name.upperr}",
+        "files/t.txt:1: unknown filter \".upperr\" in \"%{name.upperr}\"; the "
+        "filters are .upper, .lower, .title, .identifier");
+    mistake("GUID without number", "%{guid}",
+        "files/t.txt:1: \"%{guid}\" needs a number after \"guid.\", as in %{guid.1}");
+    mistake("not closed", "\n\n%{name\n}",
+        "files/t.txt:3: \"%{\" is not closed by \"}\" on its line; write \"%%{\" "
+        "for a literal \"%{\"");
+    mistake("endif alone", "a\n%{endif}\n",
+        "files/t.txt:2: \"%{endif}\" without \"%{if ...}\" before it");
+    mistake("if not closed", "a\n%{if licence}\nb\n",
+        "files/t.txt:2: \"%{if ...}\" is not closed by \"%{endif}\"");
+    mistake("elif after else", "%{if licence}\n%{else}\n%{elif flag}\n%{endif}",
+        "files/t.txt:3: \"%{elif flag}\" after \"%{else}\"");
+    mistake("if without condition", "%{if}%{endif}",
+        "files/t.txt:1: \"%{if}\" needs a condition, as in %{if OPTION}");
+    mistake("unknown option", "%{if colour}%{endif}",
+        "files/t.txt:1: unknown option \"colour\" in \"%{if colour}\"");
+    mistake("choice value", "%{if style == gpl}%{endif}",
+        "files/t.txt:1: \"gpl\" is not one of the choices of \"style\": mit, bsd in "
+        "\"%{if style == gpl}\"");
+    mistake("choice alone", "%{if style}%{endif}",
+        "files/t.txt:1: \"style\" is not a yes-no option: compare it, as in style "
+        "== VALUE in \"%{if style}\"");
+    mistake("yes-no compared", "%{if licence == true}%{endif}",
+        "files/t.txt:1: \"licence\" is a yes-no option: write licence or "
+        "!licence, not a comparison in \"%{if licence == true}\"");
+    mistake("parenthesis", "%{if (licence}%{endif}",
+        "files/t.txt:1: a \"(\" is not closed in the condition \"(licence\" in "
+        "\"%{if (licence}\"");
+    mistake("dangling operator", "%{if licence &&}%{endif}",
+        "files/t.txt:1: the condition \"licence &&\" ends too early in "
+        "\"%{if licence &&}\"");
+    const QByteArray values = "%{licence} %{style} %{prefix} %{flag}";
+    row("option defaults", values, "true mit ab OFF",
+        { "/path=/tmp", "/project=x", "/key=T", "other" });
+    row("options given", values, "false bsd x.y ON",
+        { "/LICENCE=No", "/style=bsd", "/prefix=x.y", "/flag=1" });
+    mistake("yes-no value", values,
+        "/licence=maybe: \"maybe\" is not a value of \"licence\": true, false, yes, no, 1, 0",
+        { "/licence=maybe" });
+    mistake("choice value given", values,
+        "/style=gpl: \"gpl\" is not one of the choices of \"style\": mit, bsd", { "/style=gpl" });
+    mistake("pattern", values,
+        "/prefix=A: \"A\" does not match the pattern of \"prefix\": [a-z.:/\\\\]*",
+        { "/prefix=A" });
+    mistake("unknown option given", values,
+        "/colour=red: unknown option \"colour\"; the options are licence, style, prefix, Flag, "
+        "holder",
+        { "/colour=red" });
+    mistake("no value", values, "/flag: give a value, as in /flag=VALUE", { "/flag" });
+    mistake("line break", values, "/holder=a\nb: the value of \"holder\" holds a line break",
+        { "/holder=a\nb" });
 }
 
 void tst_templatefolder::placeholders()
@@ -270,66 +327,15 @@ void tst_templatefolder::placeholders()
     QFETCH(QStringList, parameters);
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, expected);
+    QFETCH(QString, error);
     const Rendered out = render(withOptions(), { { "t.txt", text } }, name, parameters);
+    if (!error.isEmpty()) {
+        QCOMPARE(out.errors, QStringList { error });
+        return;
+    }
     QCOMPARE(out.errors, QStringList());
     QCOMPARE(out.result.files.size(), 1);
     QCOMPARE(out.result.files.at(0).bytes, expected);
-}
-
-void tst_templatefolder::placeholderMistakes_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("unknown placeholder")
-        << QByteArray("a\n%{nmae}\n") << "files/t.txt:2: unknown placeholder \"%{nmae}\"";
-    QTest::newRow("unknown filter")
-        << QByteArray("%{name.upperr}")
-        << "files/t.txt:1: unknown filter \".upperr\" in \"%{name.upperr}\"; the "
-           "filters are .upper, .lower, .title, .identifier";
-    QTest::newRow("GUID without number") << QByteArray(
-        "%{guid}") << "files/t.txt:1: \"%{guid}\" needs a number after \"guid.\", as in %{guid.1}";
-    QTest::newRow("not closed")
-        << QByteArray("\n\n%{name\n}")
-        << "files/t.txt:3: \"%{\" is not closed by \"}\" on its line; write \"%%{\" "
-           "for a literal \"%{\"";
-    QTest::newRow("endif alone") << QByteArray("a\n%{endif}\n")
-                                 << "files/t.txt:2: \"%{endif}\" without \"%{if ...}\" before it";
-    QTest::newRow("if not closed") << QByteArray("a\n%{if licence}\nb\n")
-                                   << "files/t.txt:2: \"%{if ...}\" is not closed by \"%{endif}\"";
-    QTest::newRow("elif after else") << QByteArray("%{if licence}\n%{else}\n%{elif flag}\n%{endif}")
-                                     << "files/t.txt:3: \"%{elif flag}\" after \"%{else}\"";
-    QTest::newRow("if without condition") << QByteArray(
-        "%{if}%{endif}") << "files/t.txt:1: \"%{if}\" needs a condition, as in %{if OPTION}";
-    QTest::newRow("unknown option") << QByteArray(
-        "%{if colour}%{endif}") << "files/t.txt:1: unknown option \"colour\" in \"%{if colour}\"";
-    QTest::newRow("choice value")
-        << QByteArray("%{if style == gpl}%{endif}")
-        << "files/t.txt:1: \"gpl\" is not one of the choices of \"style\": mit, bsd in "
-           "\"%{if style == gpl}\"";
-    QTest::newRow("choice alone")
-        << QByteArray("%{if style}%{endif}")
-        << "files/t.txt:1: \"style\" is not a yes-no option: compare it, as in style "
-           "== VALUE in \"%{if style}\"";
-    QTest::newRow("yes-no compared")
-        << QByteArray("%{if licence == true}%{endif}")
-        << "files/t.txt:1: \"licence\" is a yes-no option: write licence or "
-           "!licence, not a comparison in \"%{if licence == true}\"";
-    QTest::newRow("parenthesis")
-        << QByteArray("%{if (licence}%{endif}")
-        << "files/t.txt:1: a \"(\" is not closed in the condition \"(licence\" in "
-           "\"%{if (licence}\"";
-    QTest::newRow("dangling operator")
-        << QByteArray("%{if licence &&}%{endif}")
-        << "files/t.txt:1: the condition \"licence &&\" ends too early in "
-           "\"%{if licence &&}\"";
-}
-
-void tst_templatefolder::placeholderMistakes()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QString, expected);
-    QCOMPARE(render(withOptions(), { { "t.txt", text } }).errors, QStringList { expected });
 }
 
 void tst_templatefolder::encodings_data()
@@ -416,27 +422,19 @@ void tst_templatefolder::outputPaths_data()
     QTest::newRow("when") << "ab" << Tree { { "a.txt", "" }, { "LICENSE", "" } }
                           << QByteArray(R"({"match": "LICENSE", "when": "flag"})")
                           << QStringList { "a.txt" };
-    QTest::newRow("empty") << "" << inFolder << QByteArray()
-                           << QStringList { "files/%{prefix}/x.txt: the output path \"/x.txt\" "
-                                            "holds an empty folder or file name" };
-    QTest::newRow("dot dot")
-        << ".." << inFolder << QByteArray()
-        << QStringList {
-               "files/%{prefix}/x.txt: the output path \"../x.txt\" holds the name \"..\""
-           };
-    QTest::newRow("slash") << "a/b" << inFolder << QByteArray()
-                           << QStringList { "files/%{prefix}/x.txt: the output path \"a/b/x.txt\" "
-                                            "holds \"/\" in the name \"a/b\"" };
-    QTest::newRow("backslash") << "a\\b" << inFolder << QByteArray()
-                               << QStringList {
-                                      "files/%{prefix}/x.txt: the output path \"a\\b/x.txt\" holds "
-                                      "\"\\\" in the name \"a\\b\""
-                                  };
-    QTest::newRow("colon")
-        << "c:" << inFolder << QByteArray()
-        << QStringList {
-               "files/%{prefix}/x.txt: the output path \"c:/x.txt\" holds \":\" in the name \"c:\""
-           };
+    // A prefix that cannot be a folder name, and the error it gives.
+    const auto badPrefix
+        = [&inFolder](const char *title, const QString &prefix, const char *error) {
+              QTest::newRow(title)
+                  << prefix << inFolder << QByteArray()
+                  << QStringList { QLatin1String("files/%{prefix}/x.txt: the output path ")
+                         + QString::fromUtf8(error) };
+          };
+    badPrefix("empty", "", "\"/x.txt\" holds an empty folder or file name");
+    badPrefix("dot dot", "..", "\"../x.txt\" holds the name \"..\"");
+    badPrefix("slash", "a/b", "\"a/b/x.txt\" holds \"/\" in the name \"a/b\"");
+    badPrefix("backslash", "a\\b", "\"a\\b/x.txt\" holds \"\\\" in the name \"a\\b\"");
+    badPrefix("colon", "c:", "\"c:/x.txt\" holds \":\" in the name \"c:\"");
     QTest::newRow("two files on one path")
         << "ab" << Tree { { "%{prefix}.txt", "" }, { "ab.txt", "" } } << QByteArray()
         << QStringList {
@@ -459,45 +457,6 @@ void tst_templatefolder::outputPaths()
     for (const renderedFile &file : out.result.files)
         paths << file.path;
     QCOMPARE(paths, expected);
-}
-
-void tst_templatefolder::optionValues_data()
-{
-    QTest::addColumn<QStringList>("parameters");
-    QTest::addColumn<QString>("expected"); // the rendered text or the error
-
-    QTest::newRow("defaults") << QStringList { "/path=/tmp", "/project=x", "/key=T", "other" }
-                              << "true mit ab OFF";
-    QTest::newRow("given") << QStringList { "/LICENCE=No", "/style=bsd", "/prefix=x.y", "/flag=1" }
-                           << "false bsd x.y ON";
-    QTest::newRow("yes-no value") << QStringList {
-        "/licence=maybe"
-    } << "/licence=maybe: \"maybe\" is not a value of \"licence\": true, false, yes, no, 1, 0";
-    QTest::newRow("choice value") << QStringList {
-        "/style=gpl"
-    } << "/style=gpl: \"gpl\" is not one of the choices of \"style\": mit, bsd";
-    QTest::newRow("pattern") << QStringList {
-        "/prefix=A"
-    } << "/prefix=A: \"A\" does not match the pattern of \"prefix\": [a-z.:/\\\\]*";
-    QTest::newRow("unknown option") << QStringList { "/colour=red" }
-                                    << "/colour=red: unknown option \"colour\"; the options are "
-                                       "licence, style, prefix, Flag, holder";
-    QTest::newRow("no value") << QStringList { "/flag" }
-                              << "/flag: give a value, as in /flag=VALUE";
-    QTest::newRow("line break") << QStringList { "/holder=a\nb" }
-                                << "/holder=a\nb: the value of \"holder\" holds a line break";
-}
-
-void tst_templatefolder::optionValues()
-{
-    QFETCH(QStringList, parameters);
-    QFETCH(QString, expected);
-    const Rendered out
-        = render(withOptions(), { { "t.txt", "%{licence} %{style} %{prefix} %{flag}" } },
-            QStringLiteral("my-lib"), parameters);
-    QCOMPARE(out.errors.isEmpty() ? QString::fromUtf8(out.result.files.value(0).bytes)
-                                  : out.errors.join('\n'),
-        expected);
 }
 
 void tst_templatefolder::nameRules_data()
